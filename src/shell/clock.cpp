@@ -1,0 +1,73 @@
+#include "shell/clock.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace marvesto {
+
+Timer::Timer(Clock &clock, int intervalMs, bool enabledInDesign, QObject *parent)
+    : QObject(parent),
+      m_clock(clock),
+      m_slot(clock.createSlot([this] { emit tick(); })),
+      m_interval(intervalMs),
+      m_enabledInDesign(enabledInDesign)
+{
+}
+
+Timer::~Timer() = default;
+
+void Timer::setEnabled(bool on)
+{
+    if (on == m_enabled)
+        return;
+    m_enabled = on;
+    if (on)
+        m_slot->start(std::max(m_interval, m_clock.minimumPeriodMs()));
+    else
+        m_slot->stop();
+}
+
+void Timer::resetToDesign()
+{
+    setEnabled(false);
+    setEnabled(m_enabledInDesign);
+}
+
+namespace {
+
+class QtClockSlot final : public ClockSlot {
+public:
+    QtClockSlot(QObject *owner, std::function<void()> onTick)
+        : m_timer(new QTimer(owner))
+    {
+        m_timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(m_timer, &QTimer::timeout, m_timer, std::move(onTick));
+    }
+    ~QtClockSlot() override
+    {
+        // The slot may go while its own tick is being delivered: let Qt finish first.
+        m_timer->stop();
+        m_timer->disconnect();
+        m_timer->deleteLater();
+    }
+    void start(int periodMs) override { m_timer->start(periodMs); }
+    void stop() override { m_timer->stop(); }
+
+private:
+    QTimer *m_timer;
+};
+
+} // namespace
+
+QtClock::QtClock(int minimumPeriodMs, QObject *parent)
+    : QObject(parent), m_minimumPeriod(minimumPeriodMs)
+{
+}
+
+std::unique_ptr<ClockSlot> QtClock::createSlot(std::function<void()> onTick)
+{
+    return std::make_unique<QtClockSlot>(this, std::move(onTick));
+}
+
+} // namespace marvesto

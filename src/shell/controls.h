@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+class QListWidget;
+
+namespace marvesto {
+
+// A read-only multi-line text box whose text is kept exactly as written, line
+// breaks as CR LF included; the view shows each CR LF as one line break.
+class LogView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit LogView(QWidget *parent = nullptr);
+
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+    void appendText(const QString &text);
+    // Caret to the end of the text, bringing the last line into view.
+    void moveCaretToEnd();
+    bool isCaretAtEnd() const;
+
+private:
+    QString m_text;
+};
+
+// A label that reports clicks.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// List box operations with the old toolkit's meaning of "selected": removing the
+// selected line leaves no line selected.
+int selectedRow(const QListWidget *list);
+void selectRow(QListWidget *list, int row);
+void removeRow(QListWidget *list, int row);
+QString rowText(const QListWidget *list, int row);
+
+} // namespace marvesto

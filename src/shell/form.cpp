@@ -1,0 +1,200 @@
+#include "shell/form.h"
+
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+namespace marvesto {
+
+Form::Form(const design::Window &design, QMdiArea &area, Clock &clock, QObject *parent)
+    : QObject(parent), m_design(design), m_area(area), m_clock(clock),
+      m_caption(QString::fromUtf8(design.caption))
+{
+}
+
+Form::~Form()
+{
+    if (m_sub) {
+        m_sub->removeEventFilter(this);
+        delete m_sub; // deletes the body with it
+    }
+}
+
+Timer &Form::addTimer(const char *name)
+{
+    const design::TimerDesign &d = m_design.timer(name);
+    auto *timer = new Timer(m_clock, d.interval, d.enabled, this);
+    timer->setObjectName(QString::fromUtf8(name));
+    m_timers.push_back(timer);
+    return *timer;
+}
+
+void Form::load()
+{
+    if (m_body)
+        return;
+    m_caption = QString::fromUtf8(m_design.caption);
+    m_body = design::build(m_design);
+    for (const design::Control &c : m_design.controls) {
+        if (c.defaultButton)
+            m_defaultButton = m_body->findChild<QPushButton *>(QString::fromUtf8(c.name));
+    }
+    watchKeys(m_body);
+
+    m_sub = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    m_sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_sub->setOption(QMdiSubWindow::RubberBandMove, false);
+    m_sub->setWidget(m_body);
+    m_sub->setWindowTitle(m_caption);
+    m_sub->setWindowIcon(QIcon(QPixmap(1, 1)));
+    m_area.addSubWindow(m_sub);
+    m_sub->adjustSize();
+    m_sub->setFixedSize(m_sub->size());
+    m_sub->move(0, 0);
+    applyLocks();
+
+    for (Timer *t : m_timers)
+        t->resetToDesign();
+    wireControls();
+    onLoad();
+    emit loaded();
+    // Child windows show themselves once loaded.
+    if (m_body)
+        m_sub->show();
+}
+
+void Form::unload()
+{
+    if (!m_body || m_unloading)
+        return;
+    m_unloading = true;
+    onUnload();
+    stopTimers();
+    QMdiSubWindow *sub = m_sub;
+    m_body = nullptr;
+    m_defaultButton = nullptr;
+    m_sub = nullptr;
+    m_unloading = false;
+    if (sub) {
+        sub->hide();
+        m_area.removeSubWindow(sub);
+        sub->deleteLater(); // never inside its own event
+    }
+    emit unloaded();
+}
+
+void Form::stopTimers()
+{
+    for (Timer *t : m_timers)
+        t->setEnabled(false);
+}
+
+QWidget *Form::body()
+{
+    load();
+    return m_body;
+}
+
+QWidget *Form::controlWidget(const char *name)
+{
+    load();
+    return m_body ? m_body->findChild<QWidget *>(QString::fromUtf8(name)) : nullptr;
+}
+
+void Form::lock(const QObject *holder)
+{
+    m_locks.insert(holder);
+    applyLocks();
+}
+
+void Form::unlock(const QObject *holder)
+{
+    m_locks.erase(holder);
+    applyLocks();
+}
+
+void Form::applyLocks()
+{
+    if (m_body)
+        m_body->setEnabled(m_locks.empty());
+}
+
+void Form::setCaption(const QString &caption)
+{
+    load();
+    m_caption = caption;
+    if (m_sub)
+        m_sub->setWindowTitle(caption);
+}
+
+QString Form::caption() const
+{
+    return m_caption;
+}
+
+double Form::top() const
+{
+    return m_sub ? m_sub->y() * design::kTwipsPerPixel : 0;
+}
+
+double Form::left() const
+{
+    return m_sub ? m_sub->x() * design::kTwipsPerPixel : 0;
+}
+
+double Form::width() const
+{
+    return m_sub ? m_sub->width() * design::kTwipsPerPixel : 0;
+}
+
+double Form::height() const
+{
+    return m_sub ? m_sub->height() * design::kTwipsPerPixel : 0;
+}
+
+void Form::setTop(double twips)
+{
+    load();
+    if (m_sub)
+        m_sub->move(m_sub->x(), design::toPixels(twips));
+}
+
+void Form::setLeft(double twips)
+{
+    load();
+    if (m_sub)
+        m_sub->move(design::toPixels(twips), m_sub->y());
+}
+
+void Form::watchKeys(QWidget *widget)
+{
+    widget->installEventFilter(this);
+    for (QWidget *child : widget->findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+bool Form::onKeyDown(QKeyEvent *)
+{
+    return false;
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !m_body)
+        return QObject::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (onKeyDown(key))
+        return true;
+    if (key->key() == Qt::Key_Escape && onEscape())
+        return true;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_defaultButton
+        && m_defaultButton->isEnabled() && m_body->isEnabled()) {
+        // Enter presses the default button even where it lies out of view.
+        m_defaultButton->click();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace marvesto

@@ -1,0 +1,82 @@
+#include "shell/qtservices.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTime>
+
+#include <bit>
+#include <cstdio>
+#include <cstdlib>
+
+namespace marvesto {
+
+QString QtDialogs::inputBox(const QString &prompt, const QString &title,
+                            const QString &defaultAnswer)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+    return ok ? answer : QString();
+}
+
+Dialogs::Answer QtDialogs::messageBox(const QString &text, Buttons buttons, Icon icon,
+                                      const QString &title)
+{
+    QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Information,
+                    title, text,
+                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                              : QMessageBox::Ok,
+                    m_parent);
+    if (buttons == Buttons::YesNo)
+        box.setDefaultButton(QMessageBox::Yes);
+    const int result = box.exec();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtRandom::reseed()
+{
+    const float seconds = QTime::currentTime().msecsSinceStartOfDay() / 1000.0f;
+    m_engine.seed(std::bit_cast<std::uint32_t>(seconds));
+}
+
+float QtRandom::next()
+{
+    return unitFloat(m_engine());
+}
+
+float unitFloat(std::uint32_t bits)
+{
+    // 24 bits fill a float's mantissa exactly, so the result never rounds up to 1.
+    return static_cast<float>(bits >> 8) * (1.0f / 16777216.0f);
+}
+
+QString QtFiles::programFolder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+bool QtFiles::canRead(const QString &path) const
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+QImage QtFiles::loadPicture(const QString &path) const
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+void QtSession::endNow()
+{
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+} // namespace marvesto

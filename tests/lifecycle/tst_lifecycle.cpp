@@ -1,0 +1,135 @@
+#include "fixture.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QTest>
+
+using namespace marvesto;
+using namespace marvesto::test;
+
+class TestLifecycle : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpOpensAndPlacesTheWindows()
+    {
+        GameFixture f;
+        f.start();
+        QVERIFY(f.form1().isLoaded() && f.form2().isLoaded() && f.form4().isLoaded());
+        QVERIFY(!f.form3().isLoaded());
+        QVERIFY(f.form2().subWindow()->isVisible());
+        QCOMPARE(f.form2().top(), 105.0); // 100 twips, to the pixel
+        QCOMPARE(f.form2().left(), 0.0);
+        QCOMPARE(f.form1().top(), design::toPixels(f.form2().top() + 5000) * 15.0);
+        QCOMPARE(f.form1().left(), design::toPixels(f.form2().width() / 2.5) * 15.0);
+        QCOMPARE(f.form4().top(), f.form2().top());
+        QCOMPARE(f.form4().left(), design::toPixels(f.form2().width() + 100) * 15.0);
+        QVERIFY(f.form2().Timer1().isEnabled());
+        QVERIFY(f.form1().Timer1().isEnabled());
+        QVERIFY(!f.form4().Offerte().isEnabled());
+    }
+
+    void promptsAskNameThenCapital()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("2500"));
+        QCOMPARE(f.dialogs.inputs.size(), 2u);
+        QCOMPARE(f.dialogs.inputs[0].prompt, QStringLiteral("Il tuo nome:"));
+        QCOMPARE(f.dialogs.inputs[0].title, QStringLiteral("Nome del giocatore"));
+        QCOMPARE(f.dialogs.inputs[0].defaultAnswer, QStringLiteral("Player"));
+        QCOMPARE(f.dialogs.inputs[1].prompt, QStringLiteral("Capitale iniziale"));
+        QCOMPARE(f.dialogs.inputs[1].title, QStringLiteral("Quanti euro vuoi?"));
+        QCOMPARE(f.dialogs.inputs[1].defaultAnswer, QStringLiteral("10000"));
+        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Anna"));
+        QCOMPARE(f.capital(), QStringLiteral("2500"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:2500 \u20AC\r\n"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+    }
+
+    void cancelGivesTheDefaults()
+    {
+        GameFixture f;
+        f.start(QString(), QString());
+        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Player"));
+        QCOMPARE(f.capital(), QStringLiteral("10000"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:10000 \u20AC\r\n"));
+    }
+
+    void aSingleBlankStaysAsTyped()
+    {
+        GameFixture f;
+        f.start(QStringLiteral(" "), QStringLiteral(" "));
+        QCOMPARE(f.form1().caption(), QStringLiteral("Manager: "));
+        QCOMPARE(f.capital(), QStringLiteral(" "));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:  \u20AC\r\n"));
+    }
+
+    void theCapitalKeepsItsDesignValueWhileThePromptsAreOpen()
+    {
+        GameFixture f;
+        QString seen;
+        f.dialogs.answerInput(QStringLiteral("Anna"));
+        f.dialogs.answerInput(QStringLiteral("-100"), [&] {
+            f.clock.advance(11000); // a tax falls on the design capital
+            seen = f.capital();
+        });
+        f.game->MDIForm_Load();
+        QVERIFY(seen.startsWith(QStringLiteral("49")));
+        QCOMPARE(f.dialogs.messages.size(), 0u); // no bankruptcy during the prompts
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:-100 \u20AC\r\n"));
+        QCOMPARE(f.form2().List1()->count(), 11);
+    }
+
+    void newGameResetsTheWindowsAndAsksAgain()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("5000"));
+        f.advance(4000);
+        f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
+        f.type(QStringLiteral("abc"));
+        f.dialogs.answerInput(QStringLiteral("Bruno"));
+        f.dialogs.answerInput(QStringLiteral("777"));
+        f.frame->newGameAction()->trigger();
+        f.settle();
+
+        QCOMPARE(f.dialogs.inputs.size(), 4u);
+        QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));
+        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Bruno"));
+        QCOMPARE(f.capital(), QStringLiteral("777"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:777 \u20AC\r\n"));
+        QCOMPARE(f.form1().Text2()->text(), QString());
+        QCOMPARE(f.form2().List1()->count(), 0);
+        QCOMPARE(f.form4().List1()->count(), 0);
+        QVERIFY(f.form2().Timer1().isEnabled());
+        QVERIFY(!f.form4().Offerte().isEnabled());
+        QVERIFY(!f.form3().isLoaded());
+        QCOMPARE(f.frame->area().subWindowList().size(), 3);
+    }
+
+    void exitEndsAtOnce()
+    {
+        GameFixture f;
+        f.start();
+        f.frame->exitAction()->trigger();
+        QCOMPARE(f.session.endings, 1);
+        QCOMPARE(f.dialogs.messages.size(), 0u);
+    }
+
+    void missingBackdropLeavesTheAreaBlack()
+    {
+        GameFixture f;
+        f.start();
+        QVERIFY(f.frame->backgroundPicture().isNull());
+    }
+
+    void backdropIsLoadedAtStart()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(64, 48));
+        f.start();
+        QVERIFY(!f.frame->backgroundPicture().isNull());
+    }
+};
+
+QTEST_MAIN(TestLifecycle)
+#include "tst_lifecycle.moc"
