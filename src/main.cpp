@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTimer>
 #include <QTranslator>
 
@@ -41,6 +42,9 @@ int main(int argc, char *argv[])
     marvesto::QtSession session;
     marvesto::Game game({clock, dialogs, random, sound, files, session}, frame);
 
+    // Fill the screen even where no window manager honours the maximised state.
+    if (const QScreen *screen = frame.screen())
+        frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     QTimer::singleShot(0, &game, &marvesto::Game::MDIForm_Load);
     return app.exec();
