@@ -59,9 +59,24 @@ void Form::load()
     wireControls();
     onLoad();
     emit loaded();
-    // Child windows show themselves once loaded.
-    if (m_body)
+    // Child windows show themselves once loaded, with the focus on their first control.
+    if (m_body) {
         m_sub->show();
+        focusFirstControl();
+    }
+}
+
+void Form::focusFirstControl()
+{
+    if (!isEnabled())
+        return;
+    for (QWidget *w = m_body->nextInFocusChain(); w && w != m_body; w = w->nextInFocusChain()) {
+        if (m_body->isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(m_body)
+            && w->isEnabled()) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void Form::unload()
@@ -181,6 +196,14 @@ bool Form::onKeyDown(QKeyEvent *)
 
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ShortcutOverride && m_body) {
+        // Access keys are pressed here, at once, rather than by Qt's delayed button animation.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::AltModifier && accessKeyButton(key->key())) {
+            event->accept();
+            return true;
+        }
+    }
     if (event->type() != QEvent::KeyPress || !m_body)
         return QObject::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
@@ -194,7 +217,31 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
         m_defaultButton->click();
         return true;
     }
+    if (key->modifiers() == Qt::AltModifier && pressAccessKey(key->key()))
+        return true;
     return QObject::eventFilter(watched, event);
+}
+
+QPushButton *Form::accessKeyButton(int key) const
+{
+    // Alt and the letter after "&" in a button's caption press the button.
+    for (QPushButton *button : m_body->findChildren<QPushButton *>()) {
+        const QString text = button->text();
+        const qsizetype amp = text.indexOf(u'&');
+        if (amp >= 0 && amp + 1 < text.size() && text[amp + 1].toUpper().unicode() == key)
+            return button;
+    }
+    return nullptr;
+}
+
+bool Form::pressAccessKey(int key)
+{
+    QPushButton *button = accessKeyButton(key);
+    if (!button)
+        return false;
+    if (button->isEnabled())
+        button->click();
+    return true;
 }
 
 } // namespace marvesto

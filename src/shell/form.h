@@ -96,6 +96,9 @@ protected:
 
 private:
     void applyLocks();
+    void focusFirstControl();
+    bool pressAccessKey(int key);
+    QPushButton *accessKeyButton(int key) const;
     void watchKeys(QWidget *widget);
 
     const design::Window &m_design;
