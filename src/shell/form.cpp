@@ -70,13 +70,15 @@ void Form::focusFirstControl()
 {
     if (!isEnabled())
         return;
-    for (QWidget *w = m_body->nextInFocusChain(); w && w != m_body; w = w->nextInFocusChain()) {
-        if (m_body->isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(m_body)
-            && w->isEnabled()) {
-            w->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+    const design::Control *first = nullptr;
+    for (const design::Control &c : m_design.controls) {
+        auto *w = m_body->findChild<QWidget *>(QString::fromUtf8(c.name));
+        if (w && w->focusPolicy() != Qt::NoFocus && !c.hidden && w->isEnabled()
+            && (!first || c.tab < first->tab))
+            first = &c;
     }
+    if (first)
+        m_body->findChild<QWidget *>(QString::fromUtf8(first->name))->setFocus(Qt::OtherFocusReason);
 }
 
 void Form::unload()
