@@ -1,6 +1,7 @@
 #include "console/form1.h"
 
 #include "auction/form3.h"
+#include "console/caret.h"
 #include "lifecycle/boxline.h"
 #include "lifecycle/game.h"
 #include "market/form2.h"
@@ -26,6 +27,8 @@ Form1::Form1(Game &game)
 
 void Form1::wireControls()
 {
+    giveBlockCaret(Text1());
+    giveBlockCaret(Text2());
     connect(Command1(), &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Label2(), &ClickLabel::clicked, this, &Form1::Label2_Click);
 }

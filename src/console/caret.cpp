@@ -1,0 +1,61 @@
+#include "console/caret.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+
+namespace marvesto {
+
+namespace {
+
+// A line edit's caret width comes from its style.
+class BlockCaretStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        if (metric == PM_TextCursorWidth)
+            return kCaretWidth;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The caret is as tall as a line: take the largest pixel size of the field's font
+// whose line is at most the caret's height.
+void fitFontToCaret(QWidget *field)
+{
+    QFont font = field->font();
+    int pixels = QFontInfo(font).pixelSize();
+    font.setPixelSize(pixels);
+    while (pixels > 6 && QFontMetrics(font).height() > kCaretHeight)
+        font.setPixelSize(--pixels);
+    while (QFontMetrics(font).height() < kCaretHeight) {
+        QFont bigger = font;
+        bigger.setPixelSize(pixels + 1);
+        if (QFontMetrics(bigger).height() > kCaretHeight)
+            break;
+        font = bigger;
+        ++pixels;
+    }
+    field->setFont(font);
+}
+
+} // namespace
+
+void giveBlockCaret(QLineEdit *field)
+{
+    fitFontToCaret(field);
+    auto *style = new BlockCaretStyle;
+    style->setParent(field); // setStyle does not take ownership
+    field->setStyle(style);
+}
+
+void giveBlockCaret(QPlainTextEdit *field)
+{
+    fitFontToCaret(field);
+    field->setCursorWidth(kCaretWidth);
+}
+
+} // namespace marvesto

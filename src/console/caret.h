@@ -1,0 +1,18 @@
+#pragma once
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace marvesto {
+
+// The console's wide block caret: 8 pixels wide and as tall as a line, which the
+// fields' font makes 16 pixels. It is drawn inverting what lies under it, so the
+// text stays readable, and blinks at the desktop's rate.
+constexpr int kCaretWidth = 8;
+constexpr int kCaretHeight = 16;
+
+void giveBlockCaret(QLineEdit *field);
+void giveBlockCaret(QPlainTextEdit *field);
+
+} // namespace marvesto

@@ -1,0 +1,106 @@
+#include "fixture.h"
+
+#include "console/caret.h"
+
+#include <QTest>
+
+using namespace marvesto;
+using namespace marvesto::test;
+
+namespace {
+
+// The box around the pixels that differ between two renderings of a field.
+QRect changedArea(const QImage &a, const QImage &b)
+{
+    QRect box;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// What the caret adds to a field: the field with the focus against without it.
+QRect caretArea(GameFixture &f, QWidget *field)
+{
+    field->setFocus();
+    QApplication::processEvents();
+    const QImage with = field->grab().toImage();
+    f.form1().Label2()->setFocus(Qt::OtherFocusReason); // labels take no focus
+    f.form1().Command1()->setFocus();
+    QApplication::processEvents();
+    const QImage without = field->grab().toImage();
+    field->setFocus();
+    return changedArea(with, without);
+}
+
+} // namespace
+
+class TestCaret : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theCommandLineShowsAnEightBySixteenBlock()
+    {
+        GameFixture f;
+        f.start();
+        QLineEdit *line = f.form1().Text2();
+        QCOMPARE(caretArea(f, line).size(), QSize(kCaretWidth, kCaretHeight));
+        f.type(QStringLiteral("12"));
+        const QRect afterTyping = caretArea(f, line);
+        QCOMPARE(afterTyping.size(), QSize(kCaretWidth, kCaretHeight));
+        QVERIFY(afterTyping.left() > 0); // it follows the insertion point
+    }
+
+    void theCaretInvertsWhatLiesUnderIt()
+    {
+        GameFixture f;
+        f.start();
+        QLineEdit *line = f.form1().Text2();
+        const QRect area = caretArea(f, line);
+        line->setFocus();
+        const QImage with = line->grab().toImage();
+        // Navy under the caret shows as its inverse, a light yellow.
+        const QColor under = with.pixelColor(area.topLeft() + QPoint(0, area.height() - 1));
+        QCOMPARE(under, QColor(0xFF, 0xFF, 0x7F));
+    }
+
+    void theLogShowsTheBlockWhenFocusedAndAfterItChanges()
+    {
+        GameFixture f;
+        f.start();
+        LogView *log = f.form1().Text1();
+        QCOMPARE(caretArea(f, log).size(), QSize(kCaretWidth, kCaretHeight));
+        QTest::mouseClick(log->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(caretArea(f, log).size(), QSize(kCaretWidth, kCaretHeight));
+        f.game->console().appendText(QStringLiteral("Tax:1\r\n"));
+        QCOMPARE(caretArea(f, log).size(), QSize(kCaretWidth, kCaretHeight));
+    }
+
+    void aLogMessageLeavesTheCommandLinesCaret()
+    {
+        GameFixture f;
+        f.start();
+        f.form1().Text2()->setFocus();
+        f.game->console().appendText(QStringLiteral("Tax:1\r\n"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        QCOMPARE(caretArea(f, f.form1().Text2()).size(), QSize(kCaretWidth, kCaretHeight));
+    }
+
+    void aClickIntoTheLogMovesItsCaretOnlyUntilTheNextTick()
+    {
+        GameFixture f;
+        f.start();
+        f.game->console().appendText(QStringLiteral("Tax:1\r\nIl tuo Capitale:1 \u20AC\r\n"));
+        LogView *log = f.form1().Text1();
+        QTest::mouseClick(log->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!log->isCaretAtEnd());
+        f.advance(1);
+        QVERIFY(log->isCaretAtEnd());
+    }
+};
+
+QTEST_MAIN(TestCaret)
+#include "tst_caret.moc"

@@ -1,0 +1,106 @@
+#include "fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QTest>
+
+using namespace marvesto;
+using namespace marvesto::test;
+
+namespace {
+
+QImage stretched(const QImage &source, QSize size)
+{
+    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+} // namespace
+
+class TestBackdrop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void repeatedResizingStretchesFromTheOriginalEachTime()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(320, 200));
+        const QImage source(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
+        f.start();
+        QCOMPARE(f.frame->backgroundPicture().size(), f.frame->innerSize());
+        for (QSize size : {QSize(1200, 900), QSize(300, 200), QSize(1400, 1000), QSize(700, 500)})
+            f.frame->resize(size);
+        QCOMPARE(f.frame->backgroundPicture().size(), f.frame->innerSize());
+        QCOMPARE(f.frame->backgroundPicture(), stretched(source, f.frame->innerSize()));
+    }
+
+    void otherProportionsFillTheAreaWithoutBands()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(100, 400), Qt::red);
+        f.start();
+        f.frame->resize(1000, 500);
+        const QImage shown = f.frame->backgroundPicture();
+        QCOMPARE(shown.size(), f.frame->innerSize());
+        for (QPoint corner : {QPoint(shown.width() - 1, shown.height() - 1), QPoint(0, shown.height() - 1)})
+            QVERIFY(qRed(shown.pixel(corner)) > 200);
+    }
+
+    void aFileRemovedWhileRunningLeavesTheLastPicture()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(320, 200));
+        f.start();
+        const QImage before = f.frame->backgroundPicture();
+        QVERIFY(QFile::remove(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg"))));
+        f.frame->resize(f.frame->size() + QSize(200, 100));
+        QCOMPARE(f.frame->backgroundPicture(), before);
+    }
+
+    void theSourceIsThePhotographEvenWhenAResizeComesFirst()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(320, 200));
+        const QImage source(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
+        f.frame->resize(900, 700); // before the start-up has loaded the picture
+        f.start();
+        f.frame->resize(800, 600);
+        QCOMPARE(f.frame->backgroundPicture(), stretched(source, f.frame->innerSize()));
+    }
+
+    void anEmptyAreaDrawsNothingAndRecovers()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(320, 200));
+        const QImage source(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
+        f.start();
+        f.frame->area().resize(0, 0);
+        f.game->MDIForm_Resize();
+        f.frame->resize(640, 480);
+        QCOMPARE(f.frame->backgroundPicture(), stretched(source, f.frame->innerSize()));
+    }
+
+    void noFileMeansBlack()
+    {
+        GameFixture f;
+        f.start();
+        f.frame->resize(500, 400);
+        QVERIFY(f.frame->backgroundPicture().isNull());
+        QCOMPARE(f.frame->area().background().color(), QColor(Qt::black));
+    }
+
+    void aFileThatIsNoPictureMeansBlack()
+    {
+        GameFixture f;
+        QFile junk(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a picture");
+        junk.close();
+        f.start();
+        f.frame->resize(500, 400);
+        QVERIFY(f.frame->backgroundPicture().isNull());
+    }
+};
+
+QTEST_MAIN(TestBackdrop)
+#include "tst_backdrop.moc"

@@ -1,0 +1,153 @@
+#include "fixture.h"
+
+#include <QTest>
+
+using namespace marvesto;
+using namespace marvesto::test;
+
+namespace {
+
+const QString kNotice = QStringLiteral(
+    "Un vero disatro!  Sei andato sotto di brutto!!!  Cambia lavoro ^_^ e non fare il manager aziendale");
+const QString kQuestion = QStringLiteral("Vuoi Giocare ancora? ");
+
+} // namespace
+
+class TestBankruptcy : public QObject {
+    Q_OBJECT
+
+private slots:
+    void zeroIsNotBankruptcy()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("0"));
+        f.advance(50);
+        QVERIFY(f.dialogs.messages.empty());
+    }
+
+    void aNegativeOrUnreadableAnswerEndsTheGameAtTheNextTick_data()
+    {
+        QTest::addColumn<QString>("capital");
+        QTest::newRow("-100") << "-100";
+        QTest::newRow("abc") << "abc";
+        QTest::newRow("blank") << " ";
+    }
+    void aNegativeOrUnreadableAnswerEndsTheGameAtTheNextTick()
+    {
+        QFETCH(QString, capital);
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), capital);
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::No);
+        f.advance(1);
+        QCOMPARE(f.dialogs.messages.size(), 2u);
+        const auto &notice = f.dialogs.messages[0];
+        QCOMPARE(notice.text, kNotice);
+        QCOMPARE(notice.buttons, Dialogs::Buttons::Ok);
+        QCOMPARE(notice.icon, Dialogs::Icon::Information);
+        QCOMPARE(notice.title, QStringLiteral("Marvesto"));
+        const auto &question = f.dialogs.messages[1];
+        QCOMPARE(question.text, kQuestion);
+        QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
+        QCOMPARE(question.icon, Dialogs::Icon::Question);
+        QCOMPARE(question.title, QStringLiteral("Marvesto"));
+        QCOMPARE(f.session.endings, 1);
+    }
+
+    void aWonBoxHoldsBankruptcyOffUntilItIsGone()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("-50000"));
+        // The won box has to be there before the first tick.
+        f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
+        f.form2().Timer1().setEnabled(false);
+        f.advance(100);
+        QVERIFY(f.dialogs.messages.empty());
+        selectRow(f.form4().List1(), 0);
+        f.random.script({0.5f, 0.5f});
+        f.form4().List1_DblClick();
+        QVERIFY(f.dialogs.messages.empty());
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::No);
+        f.advance(1);
+        QCOMPARE(f.dialogs.messages.size(), 2u);
+    }
+
+    void theSequenceClosesTheGameWindowsButTheConsole()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("1000"));
+        f.form2().Timer1().setEnabled(false);
+        f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
+        f.form2().List1()->addItem(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC"));
+        f.random.script({0.0f, 0.0f, 0.0f}); // the command's buyer makes an offer
+        f.command(QStringLiteral("0"));
+        f.advance(1);
+        QVERIFY(f.offer() && f.form3().isLoaded());
+
+        QStringList closed;
+        for (Form *form : std::initializer_list<Form *>{f.offer(), &f.form1(), &f.form2(), &f.form3(), &f.form4()})
+            QObject::connect(form, &Form::unloaded, [&closed, form] { closed << form->design().name; });
+        bool reopenedEmpty = false;
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::No, [&] {
+            // The auction room's closing pressed the console's button, which brought the
+            // won boxes back: open and empty while the question is asked.
+            reopenedEmpty = f.form4().isLoaded() && f.form4().List1()->count() == 0;
+        });
+        removeRow(f.form4().List1(), 0);
+        f.game->setCapital(QStringLiteral("-1"));
+        f.random.script({0.9f, 0.0f, 0.0f});
+        f.advance(1);
+        QCOMPARE(closed, QStringList({"Form5", "Form4", "Form3", "Form2"}));
+        QVERIFY(f.form1().isLoaded());
+        QVERIFY(reopenedEmpty);
+        QCOMPARE(f.session.endings, 1);
+    }
+
+    void yesStartsANewGameWithFreshPrompts()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("200"));
+        f.advance(3000);
+        f.type(QStringLiteral("xy"));
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::Yes);
+        f.dialogs.answerInput(QStringLiteral("Bruno"));
+        f.dialogs.answerInput(QStringLiteral("3000"));
+        f.game->setCapital(QStringLiteral("-5"));
+        f.advance(1);
+        QCOMPARE(f.dialogs.inputs.size(), 4u);
+        QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:3000 \u20AC\r\n"));
+        QVERIFY(f.game->console().isCaretAtEnd());
+        QCOMPARE(f.form1().Text2()->text(), QStringLiteral("xy"));
+        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Bruno"));
+        QCOMPARE(f.form2().List1()->count(), 0);
+        QVERIFY(f.form2().Timer1().isEnabled() && f.form4().isLoaded());
+        QCOMPARE(f.session.endings, 0);
+        f.advance(1000);
+        QCOMPARE(f.dialogs.messages.size(), 2u);
+        QCOMPARE(f.form2().List1()->count(), 1);
+    }
+
+    void ticksDuringTheSequenceStartNoSecondOne()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("-1"));
+        auto tick = [&] { f.clock.advance(50); };
+        f.dialogs.answerMessage(Dialogs::Answer::Ok, tick);
+        f.dialogs.answerMessage(Dialogs::Answer::Yes, tick);
+        f.dialogs.answerInput(QStringLiteral("Bruno"), tick);
+        f.dialogs.answerInput(QStringLiteral("100"), tick);
+        f.advance(1);
+        QCOMPARE(f.dialogs.messages.size(), 2u);
+        QCOMPARE(f.dialogs.inputs.size(), 4u);
+        QCOMPARE(f.dialogs.unscripted, 0);
+        QCOMPARE(f.capital(), QStringLiteral("100"));
+        QVERIFY(!f.game->inBankruptcySequence());
+    }
+};
+
+QTEST_MAIN(TestBankruptcy)
+#include "tst_bankruptcy.moc"
