@@ -166,7 +166,8 @@ private slots:
         QCOMPARE(f.form1().Text2()->palette().color(QPalette::Base), QColor(0x000080));
         QCOMPARE(f.form1().Text2()->palette().color(QPalette::Text), QColor(0xFFFF00));
         QVERIFY(f.form1().Text2()->font().bold());
-        QCOMPARE(f.form1().Text2()->font().pointSizeF(), 11.25);
+        QCOMPARE(f.form2().List1()->font().pointSizeF(), 14.25);
+        QCOMPARE(f.form1().Label2()->font().pointSizeF(), 11.25);
         QVERIFY(f.form1().Label2()->font().underline());
         QCOMPARE(f.form1().Label2()->text(), QStringLiteral("F1-Vendi"));
         QCOMPARE(f.form2().caption(), QStringLiteral("Boxes in vendita"));
