@@ -198,6 +198,10 @@ bool Form::onKeyDown(QKeyEvent *)
 
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusIn && m_sub && m_area.activeSubWindow() != m_sub) {
+        // The window whose control has the focus is the active one, title bar included.
+        m_area.setActiveSubWindow(m_sub);
+    }
     if (event->type() == QEvent::ShortcutOverride && m_body) {
         // Access keys are pressed here, at once, rather than by Qt's delayed button animation.
         auto *key = static_cast<QKeyEvent *>(event);

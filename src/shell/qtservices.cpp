@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTime>
+#include <QWidget>
 
 #include <bit>
 #include <cstdio>
@@ -19,6 +20,7 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title,
     bool ok = false;
     const QString answer =
         QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+    giveFocusBack();
     return ok ? answer : QString();
 }
 
@@ -33,9 +35,18 @@ Dialogs::Answer QtDialogs::messageBox(const QString &text, Buttons buttons, Icon
     if (buttons == Buttons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);
     const int result = box.exec();
+    giveFocusBack();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtDialogs::giveFocusBack()
+{
+    // Keyboard focus returns to the game once a box closes, even where no window
+    // manager hands it back.
+    if (m_parent && m_parent->isVisible())
+        m_parent->activateWindow();
 }
 
 void QtRandom::reseed()

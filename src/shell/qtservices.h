@@ -18,6 +18,8 @@ public:
                       const QString &title) override;
 
 private:
+    void giveFocusBack();
+
     QWidget *m_parent;
 };
 
