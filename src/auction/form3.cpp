@@ -59,9 +59,7 @@ void Form3::onUnload()
 
 bool Form3::onEscape()
 {
-    QLineEdit *command = m_game.form1().Text2();
-    command->clear();
-    command->setFocus(); // nothing while the console is locked
+    m_game.form1().clearCommandLine();
     return true;
 }
 

@@ -55,6 +55,12 @@ bool Form1::onEscape()
     return true;
 }
 
+void Form1::clearCommandLine()
+{
+    Text2()->clear();
+    Text2()->setFocus();
+}
+
 void Form1::Label2_Click()
 {
     Text2()->setText(QStringLiteral("sell"));

@@ -27,6 +27,9 @@ public:
     // The command interpreter.
     void Command1_Click();
     void Label2_Click();
+    // Esc in the other game windows: empties the command line and focuses it
+    // (which does nothing while the console is locked).
+    void clearCommandLine();
 
 protected:
     void wireControls() override;

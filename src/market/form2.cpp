@@ -31,9 +31,7 @@ void Form2::onLoad()
 
 bool Form2::onEscape()
 {
-    QLineEdit *command = m_game.form1().Text2();
-    command->clear();
-    command->setFocus();
+    m_game.form1().clearCommandLine();
     return true;
 }
 

@@ -59,9 +59,7 @@ void Form4::focusCommandLine()
 
 bool Form4::onEscape()
 {
-    QLineEdit *command = m_game.form1().Text2();
-    command->clear();
-    command->setFocus();
+    m_game.form1().clearCommandLine();
     return true;
 }
 

@@ -2,17 +2,42 @@
 
 #include "shell/services.h"
 
+#include <QHash>
 #include <QObject>
+#include <QTimer>
+
+class QSoundEffect;
 
 namespace marvesto {
 
-// Plays cue files through Qt Multimedia.
+// Plays cue files through Qt Multimedia without waiting, one at a time. A cue
+// whose file is missing or cannot be played sounds the desktop's alert instead.
+// Each file is loaded once and kept, so a cue heard before starts at once.
 class QtSoundOutput : public QObject, public SoundOutput {
     Q_OBJECT
 public:
     explicit QtSoundOutput(QObject *parent = nullptr);
     ~QtSoundOutput() override;
     void play(const QString &path, quint32 mode) override;
+
+protected:
+    // Sounds in place of a cue that cannot play.
+    virtual void alert();
+
+private:
+    struct Cue {
+        QSoundEffect *effect = nullptr;
+        int lengthMs = 0;
+    };
+
+    // The loaded cue for the file; no effect when the file cannot be played.
+    Cue cueFor(const QString &path);
+    void stopCurrent();
+    void onEndDue();
+
+    QHash<QString, Cue> m_cues;
+    QSoundEffect *m_current = nullptr;
+    QTimer m_endTimer;
 };
 
 } // namespace marvesto
