@@ -8,11 +8,17 @@
 #include <QTime>
 #include <QWidget>
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace marvesto {
+
+namespace {
+constexpr qint64 kMaxPicturePixels = 24'000'000;
+}
 
 QString QtDialogs::inputBox(const QString &prompt, const QString &title,
                             const QString &defaultAnswer)
@@ -81,6 +87,14 @@ QImage QtFiles::loadPicture(const QString &path) const
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    // A photograph far larger than any screen is read at a size that still covers a
+    // large screen, rather than held in full (100 megapixels would take 400 MB).
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
+        const double shrink = std::sqrt(double(kMaxPicturePixels) / (qint64(size.width()) * size.height()));
+        reader.setScaledSize(QSize(std::max(1, int(size.width() * shrink)),
+                                   std::max(1, int(size.height() * shrink))));
+    }
     return reader.read();
 }
 
