@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, playing and testing Marvesto
+# need. Runs apt-get only when a package is missing, so repeated runs are fast.
+# Needs root, or sudo when run as another user.
+#
+#   MARVESTO_SKIP_DEPS=1   skip this step entirely (for machines set up by hand)
+set -euo pipefail
+
+PACKAGES=(
+  # Build: compiler, CMake and Qt 6 (Widgets, Multimedia, Test).
+  # qt6-base-dev pulls in the OpenGL and Vulkan headers Qt6Gui's CMake package
+  # looks for (libgl-dev, libglx-dev, libopengl-dev, libvulkan-dev); libgl-dev is
+  # named here too because find_package(Qt6 Gui) fails without it.
+  build-essential
+  cmake
+  qt6-base-dev
+  qt6-multimedia-dev
+  libgl-dev
+  # Run time: the X11 platform plugin ships in libqt6gui6; the multimedia
+  # plugins (and the PulseAudio output QSoundEffect uses) in libqt6multimedia6;
+  # the Italian "OK"/"Annulla" of the standard dialogs in qt6-translations-l10n.
+  libqt6gui6
+  libqt6multimedia6
+  qt6-translations-l10n
+  fonts-dejavu-core
+  # Real-window tests: a private X server, input, window queries, screenshots.
+  xvfb
+  xauth
+  xdotool
+  x11-utils
+  imagemagick
+  # Sound: a private sound server and tools to measure the cues.
+  pulseaudio
+  pulseaudio-utils
+  sox
+  # Packaging checks.
+  desktop-file-utils
+  appstream
+  lintian
+  # Fuzzing.
+  clang
+  libclang-rt-14-dev
+)
+
+if [[ "${MARVESTO_SKIP_DEPS:-}" == 1 ]]; then
+  echo "install-deps: skipped (MARVESTO_SKIP_DEPS=1)"
+  exit 0
+fi
+
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+  echo "install-deps: this script needs Debian 12 (dpkg and apt-get)" >&2
+  exit 1
+fi
+
+is_installed() {
+  # One status line per installed architecture; any fully installed one counts.
+  dpkg-query -W -f='${db:Status-Status}\n' "$1" 2>/dev/null | grep -qx installed
+}
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+  is_installed "$package" || missing+=("$package")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  echo "install-deps: all ${#PACKAGES[@]} packages are installed"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null; then
+    as_root=(sudo)
+  else
+    echo "install-deps: run as root, or install sudo, to install: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y --no-install-recommends "${missing[@]}"
+
+# Check again: apt-get can succeed without leaving a package configured.
+still_missing=()
+for package in "${missing[@]}"; do
+  is_installed "$package" || still_missing+=("$package")
+done
+if [[ ${#still_missing[@]} -gt 0 ]]; then
+  echo "install-deps: still not installed: ${still_missing[*]}" >&2
+  exit 1
+fi
+echo "install-deps: done"

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Marvesto and runs every test.
+# Needs no display: each real-window test starts its own Xvfb.
+# Exits non-zero as soon as a stage fails.
+#
+#   scripts/test.sh              run every stage, in order
+#   scripts/test.sh build ctest  run only the stages named
+#
+#   MARVESTO_BUILD_DIR   build folder (default: build/ in the source tree)
+#
+# Adding a stage: write a function stage_NAME below and add NAME to STAGES.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${MARVESTO_BUILD_DIR:-$ROOT/build}
+JOBS=$(nproc)
+
+STAGES=(deps build ctest)
+
+# --- deps: the Debian packages every later stage uses.
+stage_deps() {
+  "$ROOT/scripts/install-deps.sh"
+}
+
+# --- build: the game and its test programs, into $BUILD_DIR.
+stage_build() {
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$BUILD_DIR" --parallel "$JOBS"
+}
+
+# --- ctest: every registered test. Unit tests run headless two at a time;
+# real-window tests hold one CTest resource lock, so they run one at a time,
+# each on its own Xvfb. Screenshots and logs go to $BUILD_DIR/artifacts/.
+stage_ctest() {
+  ctest --test-dir "$BUILD_DIR" --output-on-failure --no-tests=error --parallel 2
+}
+
+run_stage() {
+  local name=$1 started=$SECONDS
+  echo
+  echo "==== stage: $name"
+  "stage_$name"
+  echo "==== stage $name passed in $((SECONDS - started)) s"
+}
+
+selected=("$@")
+if [[ ${#selected[@]} -eq 0 ]]; then
+  selected=("${STAGES[@]}")
+fi
+for name in "${selected[@]}"; do
+  if ! declare -F "stage_$name" >/dev/null; then
+    echo "test.sh: no stage '$name' (stages: ${STAGES[*]})" >&2
+    exit 2
+  fi
+done
+
+for name in "${selected[@]}"; do
+  run_stage "$name"
+done
+echo
+echo "==== all stages passed (${selected[*]}) in $SECONDS s"
