@@ -33,10 +33,13 @@ PACKAGES=(
   pulseaudio
   pulseaudio-utils
   sox
-  # Packaging checks.
+  # Packaging checks: validators, dpkg-shlibdeps for cpack, and strace to see
+  # which files the installed game opens.
   desktop-file-utils
   appstream
   lintian
+  dpkg-dev
+  strace
   # Fuzzing.
   clang
   libclang-rt-14-dev

@@ -15,7 +15,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${MARVESTO_BUILD_DIR:-$ROOT/build}
 JOBS=$(nproc)
 
-STAGES=(deps build ctest)
+STAGES=(deps build ctest deb)
 
 # --- deps: the Debian packages every later stage uses.
 stage_deps() {
@@ -33,6 +33,12 @@ stage_build() {
 # each on its own Xvfb. Screenshots and logs go to $BUILD_DIR/artifacts/.
 stage_ctest() {
   ctest --test-dir "$BUILD_DIR" --output-on-failure --no-tests=error --parallel 2
+}
+
+# --- deb: the Debian package: cpack, lintian, apt-get install, play, remove.
+# Needs root; installs and removes the "marvesto" package on this machine.
+stage_deb() {
+  "$ROOT/tests/install/deb-test.sh" "$BUILD_DIR" "$BUILD_DIR/artifacts"
 }
 
 run_stage() {
