@@ -5,11 +5,50 @@
 #include <QEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace marvesto {
 
-MainFrame::MainFrame(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(this))
+namespace {
+
+// The area paints the picture itself, straight from the image, so that no
+// second full-size copy of it is made: the picture at its own size from the
+// top-left corner, black where it does not reach.
+class BackdropArea : public QMdiArea {
+public:
+    using QMdiArea::QMdiArea;
+
+    void setPicture(const QImage &picture)
+    {
+        m_picture = picture;
+        viewport()->update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_picture.isNull()) {
+            QMdiArea::paintEvent(event);
+            return;
+        }
+        QPainter painter(viewport());
+        for (const QRect &exposed : event->region()) {
+            const QRect covered = exposed & m_picture.rect();
+            if (!covered.isEmpty())
+                painter.drawImage(covered.topLeft(), m_picture, covered);
+            for (const QRect &uncovered : QRegion(exposed).subtracted(covered))
+                painter.fillRect(uncovered, Qt::black);
+        }
+    }
+
+private:
+    QImage m_picture;
+};
+
+} // namespace
+
+MainFrame::MainFrame(QWidget *parent) : QMainWindow(parent), m_area(new BackdropArea(this))
 {
     const design::MainWindowDesign &d = design::mdiForm1();
     setWindowTitle(QString::fromUtf8(d.caption));
@@ -35,20 +74,10 @@ QSize MainFrame::innerSize() const
 
 void MainFrame::setBackgroundPicture(const QImage &picture)
 {
+    // Shared with the caller's image, not copied.
     m_picture = picture;
-    if (picture.isNull()) {
-        m_area->setBackground(QColor(design::mdiForm1().back));
-        return;
-    }
-    // The area tiles its brush, so the brush is a black canvas of the area's size
-    // with the picture at its top-left corner.
-    QPixmap canvas(m_area->viewport()->size().expandedTo(QSize(1, 1)));
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        painter.drawImage(0, 0, picture);
-    }
-    m_area->setBackground(canvas);
+    m_area->setBackground(QColor(design::mdiForm1().back));
+    static_cast<BackdropArea *>(m_area)->setPicture(picture);
 }
 
 bool MainFrame::eventFilter(QObject *watched, QEvent *event)
