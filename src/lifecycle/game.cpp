@@ -10,8 +10,10 @@
 #include "shell/mainframe.h"
 #include "sound/module1.h"
 
+#include <QAbstractItemModel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 #include <algorithm>
 
@@ -38,6 +40,10 @@ Game::Game(const Services &services, MainFrame &frame)
     connect(&frame, &MainFrame::newGameClicked, this, &Game::NuovaPartita_Click);
     connect(&frame, &MainFrame::exitClicked, this, &Game::Esci_Click);
     connect(&frame, &MainFrame::resized, this, &Game::MDIForm_Resize);
+    connect(m_form1.get(), &Form::loaded, this, &Game::watchConsoleControls);
+    connect(m_form1.get(), &Form::unloaded, this, &Game::watchChanged);
+    connect(m_form4.get(), &Form::loaded, this, &Game::watchWonBoxes);
+    connect(m_form4.get(), &Form::unloaded, this, &Game::watchChanged);
 }
 
 Game::~Game()
@@ -166,10 +172,36 @@ bool Game::bankruptcyTestMet()
     return *amount < 0 && m_form4->List1()->count() == 0;
 }
 
+void Game::watchConsoleControls()
+{
+    m_watchDirty = true;
+    connect(m_form1->Money(), &QLineEdit::textChanged, this, &Game::watchChanged);
+    LogView *log = m_form1->Text1();
+    connect(log, &QPlainTextEdit::textChanged, this, &Game::watchChanged);
+    connect(log, &QPlainTextEdit::cursorPositionChanged, this, &Game::watchChanged);
+    connect(log, &QPlainTextEdit::selectionChanged, this, &Game::watchChanged);
+}
+
+void Game::watchWonBoxes()
+{
+    m_watchDirty = true;
+    const QAbstractItemModel *boxes = m_form4->List1()->model();
+    connect(boxes, &QAbstractItemModel::rowsInserted, this, &Game::watchChanged);
+    connect(boxes, &QAbstractItemModel::rowsRemoved, this, &Game::watchChanged);
+    connect(boxes, &QAbstractItemModel::modelReset, this, &Game::watchChanged);
+}
+
 void Game::watchTick()
 {
-    if (!m_inBankruptcy && bankruptcyTestMet())
+    // A tick where nothing the watch reads has changed finds what the last one
+    // found: nothing to do.
+    if (!m_watchDirty)
+        return;
+    m_watchDirty = false;
+    if (!m_inBankruptcy && bankruptcyTestMet()) {
         runBankruptcySequence();
+        m_watchDirty = true; // the test is made again at the next tick, whatever changed
+    }
     if (m_ended || !m_form1->isLoaded())
         return;
     console().moveCaretToEnd();

@@ -68,6 +68,11 @@ private:
     bool bankruptcyTestMet();
     void runBankruptcySequence();
     void end();
+    // The watch looks again only after something it reads has changed: the
+    // capital, the won boxes, the console's text or caret, or which windows are loaded.
+    void watchConsoleControls();
+    void watchWonBoxes();
+    void watchChanged() { m_watchDirty = true; }
 
     Services m_services;
     MainFrame &m_frame;
@@ -78,6 +83,7 @@ private:
     std::vector<QPointer<Form5>> m_offers;
     bool m_inBankruptcy = false;
     bool m_ended = false;
+    bool m_watchDirty = true;
 
     // The backdrop: the photograph every redraw starts from.
     QImage m_backdropSource;
