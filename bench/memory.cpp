@@ -1,0 +1,170 @@
+// Memory over ten minutes of play in virtual time. A random player (a monkey)
+// plays the whole game through the test fixture's virtual clock on the real
+// xcb platform: commands at the console, bids, opening won boxes, taking or
+// refusing offers, new games, window resizes; the prompts and the bankruptcy
+// questions are answered as a player would (always "play again"). Between its
+// moves the real event loop runs (painting included). VmRSS is read at virtual
+// minute 5 and minute 10, VmHWM (peak) at the end.
+//
+//   bench_memory [SEED]
+
+#include "fixture.h"
+#include "stats.h"
+
+#include "shell/controls.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <random>
+
+using namespace marvesto;
+using namespace marvesto::test;
+
+namespace {
+
+// A field of /proc/self/status in kB.
+double statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(static_cast<int>(qstrlen(field))).trimmed().split(' ').value(0).toDouble();
+    }
+    return -1;
+}
+
+class Monkey {
+public:
+    Monkey(GameFixture &f, quint32 seed) : m_f(f), m_rng(seed) {}
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rng) < p; }
+
+    void move()
+    {
+        Game &game = *m_f.game;
+        if (Form5 *offer = m_f.offer()) {
+            // Take it or leave it.
+            QTest::keyClick(offer->Text1(), chance(0.5) ? Qt::Key_Return : Qt::Key_Escape);
+            ++moves;
+            return;
+        }
+        if (game.form3().isLoaded()) {
+            // Bid now and then while the room is open.
+            if (chance(0.3) && game.form3().Command1()->isEnabled())
+                QTest::keyClick(game.form3().Text1(), Qt::Key_Return);
+            ++moves;
+            return;
+        }
+        switch (pick(10)) {
+        case 0:
+        case 1:
+        case 2:
+        case 3: { // an auction from the market
+            const int lines = game.form2().List1()->count();
+            m_f.command(QString::number(lines > 0 ? pick(lines + 2) : 0));
+            break;
+        }
+        case 4: // sell: to the won boxes
+            m_f.command(chance(0.5) ? QStringLiteral("sell") : QStringLiteral("SELL"));
+            break;
+        case 5: { // open a won box
+            QListWidget *won = game.form4().List1();
+            if (won->count() > 0 && game.form4().isEnabled()) {
+                selectRow(won, pick(won->count()));
+                QTest::keyClick(won, Qt::Key_Return);
+            }
+            break;
+        }
+        case 6: // F1, Esc, nonsense
+            QTest::keyClick(m_f.form1().Text2(), chance(0.5) ? Qt::Key_F1 : Qt::Key_Escape);
+            if (chance(0.3))
+                m_f.command(QStringLiteral("boh"));
+            break;
+        case 7: // the window dragged to another size
+            m_f.frame->resize(900 + pick(1000), 600 + pick(450));
+            break;
+        case 8:
+            if (chance(0.05))
+                m_f.frame->newGameAction()->trigger();
+            break;
+        default:
+            break; // watch
+        }
+        ++moves;
+    }
+
+    int moves = 0;
+
+private:
+    GameFixture &m_f;
+    std::mt19937 m_rng;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const quint32 seed = argc > 1 ? QString::fromLocal8Bit(argv[1]).toUInt() : 20240601;
+
+    GameFixture f;
+    f.clock.setMinimumPeriod(MARVESTO_BENCH_TIMER_FLOOR_MS);
+    // The program folder holds the game's own backdrop, as installed.
+    QFile::copy(QStringLiteral(MARVESTO_BENCH_APP_DIR "/DeskTop.jpg"),
+                QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
+    if (const QScreen *screen = f.frame->screen())
+        f.frame->setGeometry(screen->availableGeometry());
+    int games = 0;
+    f.dialogs.inputFallback = [&games](const ScriptedDialogs::Input &input) {
+        if (input.title.startsWith(QStringLiteral("Nome")))
+            ++games;
+        return input.title.startsWith(QStringLiteral("Quant")) ? QStringLiteral("30000")
+                                                                 : QStringLiteral("Scimmia");
+    };
+    f.dialogs.messageFallback = [](const ScriptedDialogs::Message &message) {
+        return message.buttons == Dialogs::Buttons::Ok ? Dialogs::Answer::Ok : Dialogs::Answer::Yes;
+    };
+    f.start(QStringLiteral("Scimmia"), QStringLiteral("30000"));
+
+    Monkey monkey(f, seed);
+    std::mt19937 steps(seed + 1);
+    const qint64 minute = 60 * 1000;
+    double rss5 = -1;
+    const double realStart = bench::nowMs();
+    while (f.clock.now() < 10 * minute) {
+        f.advance(std::uniform_int_distribution<int>(40, 600)(steps));
+        QCoreApplication::processEvents();
+        GameFixture::settle();
+        monkey.move();
+        // What the doubles record is the fixture's, not the game's: keep it from growing.
+        f.sound.paths.clear();
+        f.dialogs.inputs.clear();
+        f.dialogs.messages.clear();
+        if (rss5 < 0 && f.clock.now() >= 5 * minute)
+            rss5 = statusKb("VmRSS:");
+    }
+    QCoreApplication::processEvents();
+    GameFixture::settle();
+    const double rss10 = statusKb("VmRSS:");
+    bench::emitValue("memory_moves", monkey.moves, 0);
+    bench::emitValue("memory_real_s", (bench::nowMs() - realStart) / 1000.0, 1);
+    bench::emitValue("memory_rss5_kb", rss5, 0);
+    bench::emitValue("memory_rss10_kb", rss10, 0);
+    bench::emitValue("memory_hwm_kb", statusKb("VmHWM:"), 0);
+    bench::emitValue("memory_anon_kb", statusKb("RssAnon:"), 0);
+    bench::emitValue("memory_file_kb", statusKb("RssFile:"), 0);
+    bench::emitValue("memory_shmem_kb", statusKb("RssShmem:"), 0);
+    bench::emitValue("memory_won_boxes", f.form4().List1()->count(), 0);
+    bench::emitValue("memory_games_restarted", games, 0);
+    return 0;
+}

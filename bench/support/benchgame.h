@@ -1,0 +1,72 @@
+#pragma once
+
+// A real Game on the real Qt clock, as main.cpp builds it, with the two
+// services that need a person replaced: the prompts are answered at once and
+// the program never ends itself. Sound, random draws and files are the game's own.
+
+#include "lifecycle/game.h"
+#include "shell/clock.h"
+#include "shell/mainframe.h"
+#include "shell/qtservices.h"
+#include "shell/services.h"
+#include "sound/qtsoundoutput.h"
+#include "wait.h"
+
+#include <memory>
+
+namespace bench {
+
+// The floor period main.cpp gives 1 ms timers; the bench programs use the same.
+int programTimerFloorMs();
+
+// Answers every input box with its default (or a set capital) and every message box with Yes/OK.
+class AnsweringDialogs : public marvesto::Dialogs {
+public:
+    QString capital = QStringLiteral("100000000");
+    int inputs = 0;
+    int messages = 0;
+    QString inputBox(const QString &prompt, const QString &title,
+                     const QString &defaultAnswer) override;
+    Answer messageBox(const QString &text, Buttons buttons, Icon icon,
+                      const QString &title) override;
+};
+
+// The program folder is given rather than the executable's own.
+class FolderFiles : public marvesto::Files {
+public:
+    explicit FolderFiles(QString folder) : m_folder(std::move(folder)) {}
+    QString programFolder() const override { return m_folder; }
+    bool canRead(const QString &path) const override { return m_files.canRead(path); }
+    QImage loadPicture(const QString &path) const override { return m_files.loadPicture(path); }
+
+private:
+    QString m_folder;
+    marvesto::QtFiles m_files;
+};
+
+class CountingSession : public marvesto::Session {
+public:
+    void endNow() override { ++endings; }
+    int endings = 0;
+};
+
+// The program folder the build copies DeskTop.jpg and Sound/ into.
+QString defaultAppFolder();
+
+// Everything main.cpp wires, built in the same order. start() shows the main
+// window over the screen and runs the start-up; the prompts answer themselves.
+struct RunningGame {
+    explicit RunningGame(const QString &programFolder = defaultAppFolder());
+    void start();
+
+    marvesto::MainFrame frame;
+    marvesto::QtClock clock;
+    AnsweringDialogs dialogs;
+    marvesto::QtRandom random;
+    marvesto::QtSoundOutput sound;
+    FolderFiles files;
+    CountingSession session;
+    std::unique_ptr<marvesto::Game> game;
+};
+
+} // namespace bench
