@@ -16,34 +16,43 @@ namespace {
 // Time allowed beyond a cue's length for loading it and opening the output.
 constexpr int kEndMarginMs = 500;
 
-// The length of the sound in a complete wave file, or -1 when the file is not
-// one. Qt's loader never reports an error for an empty, truncated or garbled
-// file, it stays loading for ever, so such files are turned away here.
-int waveLengthMs(const QString &path)
+// The length of the sound in a wave file Qt plays faithfully, or -1 for any
+// other file. Qt never finishes loading an empty, truncated or garbled file,
+// nor one ending in part of a sample frame, and reports no error: the cue stays
+// loading, and deleting any effect afterwards waits on that load for ever. It
+// also reads 24-bit samples as 16-bit ones, playing noise. So only complete 8-
+// or 16-bit PCM files pass.
+int playableLengthMs(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray riff = file.read(12);
-    if (riff.size() != 12 || !riff.startsWith("RIFF") || riff.mid(8) != "WAVE")
+    char riff[12];
+    if (!file.open(QIODevice::ReadOnly) || file.read(riff, 12) != 12
+        || QByteArrayView(riff, 4) != "RIFF" || QByteArrayView(riff + 8, 4) != "WAVE")
         return -1;
     quint32 bytesPerSecond = 0;
+    quint16 bytesPerFrame = 0;
     for (;;) {
-        const QByteArray header = file.read(8);
-        if (header.size() != 8)
+        char header[8];
+        if (file.read(header, 8) != 8)
             return -1;
-        const quint32 size = qFromLittleEndian<quint32>(header.constData() + 4);
+        const QByteArrayView id(header, 4);
+        const auto size = qFromLittleEndian<quint32>(header + 4);
         const qint64 body = file.pos();
-        if (header.startsWith("data")) {
-            if (bytesPerSecond == 0 || size == 0 || size > file.size() - body)
+        if (id == "fmt ") {
+            char format[16];
+            if (file.read(format, 16) != 16)
+                return -1;
+            const auto formatTag = qFromLittleEndian<quint16>(format);
+            const auto bitsPerSample = qFromLittleEndian<quint16>(format + 14);
+            if (formatTag != 1 || (bitsPerSample != 8 && bitsPerSample != 16))
+                return -1;
+            bytesPerSecond = qFromLittleEndian<quint32>(format + 8);
+            bytesPerFrame = qFromLittleEndian<quint16>(format + 12);
+        } else if (id == "data") {
+            if (bytesPerSecond == 0 || bytesPerFrame == 0 || size == 0 || size % bytesPerFrame != 0
+                || size > file.size() - body)
                 return -1;
             return int(qint64(size) * 1000 / bytesPerSecond);
-        }
-        if (header.startsWith("fmt ")) {
-            const QByteArray format = file.read(12);
-            if (format.size() != 12)
-                return -1;
-            bytesPerSecond = qFromLittleEndian<quint32>(format.constData() + 8);
         }
         // Chunks are padded to an even size.
         if (!file.seek(body + size + (size & 1)))
@@ -55,8 +64,11 @@ int waveLengthMs(const QString &path)
 
 QtSoundOutput::QtSoundOutput(QObject *parent) : QObject(parent)
 {
+    // Qt stops a cue itself when its output runs dry, closing the stream, but
+    // without an audio device it reports the cue playing for ever. A cue that
+    // has not loaded by its end must not start late either.
     m_endTimer.setSingleShot(true);
-    connect(&m_endTimer, &QTimer::timeout, this, &QtSoundOutput::onEndDue);
+    connect(&m_endTimer, &QTimer::timeout, this, &QtSoundOutput::stopCurrent);
 }
 
 QtSoundOutput::~QtSoundOutput() = default;
@@ -89,11 +101,11 @@ QtSoundOutput::Cue QtSoundOutput::cueFor(const QString &path)
         return {};
     auto it = m_cues.constFind(path);
     if (it == m_cues.cend()) {
-        const int lengthMs = waveLengthMs(path);
+        const int lengthMs = playableLengthMs(path);
         if (lengthMs < 0)
             return {};
         auto *effect = new QSoundEffect(this);
-        // Formats Qt refuses (24-bit, float, extensible) fail only after loading.
+        // A header Qt rejects shows only once the file has loaded.
         connect(effect, &QSoundEffect::statusChanged, this, [this, effect] {
             if (effect == m_current && effect->status() == QSoundEffect::Error) {
                 stopCurrent();
@@ -111,20 +123,6 @@ void QtSoundOutput::stopCurrent()
     m_endTimer.stop();
     if (QSoundEffect *effect = std::exchange(m_current, nullptr))
         effect->stop();
-}
-
-// Qt stops a cue itself when its output runs dry and closes the stream, but
-// without an audio device it reports the cue playing for ever; and a cue still
-// loading by now never will load.
-void QtSoundOutput::onEndDue()
-{
-    QSoundEffect *effect = std::exchange(m_current, nullptr);
-    if (!effect)
-        return;
-    const bool neverLoaded = effect->status() == QSoundEffect::Loading;
-    effect->stop();
-    if (neverLoaded)
-        alert();
 }
 
 } // namespace marvesto

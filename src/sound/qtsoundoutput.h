@@ -33,7 +33,6 @@ private:
     // The loaded cue for the file; no effect when the file cannot be played.
     Cue cueFor(const QString &path);
     void stopCurrent();
-    void onEndDue();
 
     QHash<QString, Cue> m_cues;
     QSoundEffect *m_current = nullptr;
