@@ -33,6 +33,8 @@ PACKAGES=(
   pulseaudio
   pulseaudio-utils
   sox
+  # Scripts that analyse recordings and screenshots.
+  python3
   # Packaging checks: validators, dpkg-shlibdeps for cpack, and strace to see
   # which files the installed game opens.
   desktop-file-utils
