@@ -107,6 +107,8 @@ void Game::MDIForm_Resize()
     const QSize size = m_frame.innerSize();
     if (size.isEmpty())
         return;
+    // The old stretch goes before the new one is made: never two full-size copies at once.
+    m_frame.setBackgroundPicture(QImage());
     m_frame.setBackgroundPicture(
         m_backdropSource.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
