@@ -4,7 +4,8 @@
 // refusing offers, new games, window resizes; the prompts and the bankruptcy
 // questions are answered as a player would (always "play again"). Between its
 // moves the real event loop runs (painting included). VmRSS is read at virtual
-// minute 5 and minute 10, VmHWM (peak) at the end.
+// minute 5 and minute 10 (each minute, with the window back over the screen),
+// with the heap in use, and VmHWM (peak) at the end.
 //
 //   bench_memory [SEED]
 
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include <malloc.h>
 
 #include <random>
 
@@ -139,8 +142,19 @@ int main(int argc, char *argv[])
     Monkey monkey(f, seed);
     std::mt19937 steps(seed + 1);
     const qint64 minute = 60 * 1000;
-    double rss5 = -1;
+    const QRect screenArea = f.frame->geometry();
+    // Each minute, the window back over the screen and the events settled, so
+    // that the readings compare like with like: VmRSS and the heap in use.
+    std::vector<double> rss, heap;
+    auto reading = [&] {
+        f.frame->setGeometry(screenArea);
+        QCoreApplication::processEvents();
+        GameFixture::settle();
+        rss.push_back(statusKb("VmRSS:"));
+        heap.push_back(static_cast<double>(mallinfo2().uordblks) / 1024.0);
+    };
     const double realStart = bench::nowMs();
+    qint64 nextReading = minute;
     while (f.clock.now() < 10 * minute) {
         f.advance(std::uniform_int_distribution<int>(40, 600)(steps));
         QCoreApplication::processEvents();
@@ -150,16 +164,23 @@ int main(int argc, char *argv[])
         f.sound.paths.clear();
         f.dialogs.inputs.clear();
         f.dialogs.messages.clear();
-        if (rss5 < 0 && f.clock.now() >= 5 * minute)
-            rss5 = statusKb("VmRSS:");
+        if (f.clock.now() >= nextReading) {
+            reading();
+            nextReading += minute;
+        }
     }
-    QCoreApplication::processEvents();
-    GameFixture::settle();
-    const double rss10 = statusKb("VmRSS:");
+    while (rss.size() < 10)
+        reading();
     bench::emitValue("memory_moves", monkey.moves, 0);
     bench::emitValue("memory_real_s", (bench::nowMs() - realStart) / 1000.0, 1);
-    bench::emitValue("memory_rss5_kb", rss5, 0);
-    bench::emitValue("memory_rss10_kb", rss10, 0);
+    bench::emitValue("memory_rss5_kb", rss[4], 0);
+    bench::emitValue("memory_rss10_kb", rss[9], 0);
+    bench::emitValue("memory_heap5_kb", heap[4], 0);
+    bench::emitValue("memory_heap10_kb", heap[9], 0);
+    QStringList perMinute;
+    for (std::size_t i = 0; i < rss.size(); ++i)
+        perMinute << QStringLiteral("%1/%2").arg(rss[i] / 1024.0, 0, 'f', 1).arg(heap[i] / 1024.0, 0, 'f', 1);
+    bench::emitText("memory_per_minute_rss_heap_mb", perMinute.join(QLatin1Char(' ')));
     bench::emitValue("memory_hwm_kb", statusKb("VmHWM:"), 0);
     bench::emitValue("memory_anon_kb", statusKb("RssAnon:"), 0);
     bench::emitValue("memory_file_kb", statusKb("RssFile:"), 0);

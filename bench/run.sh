@@ -7,7 +7,7 @@
 # MARVESTO_BENCH_BUILD_DIR says otherwise), measures each figure side by side
 # with its baseline in the same run, and writes bench/REPORT.md (the table,
 # the machine, the date, how each figure is taken) and bench/timer-jitter.png.
-# Raw results and per-sample files go to bench/out/. It takes about 8 minutes
+# Raw results and per-sample files go to bench/out/. It takes about 4 minutes
 # and wants a quiet machine: the report records the load average it saw.
 #
 # Steps can be run alone (the report is then written from bench/out/ as it
@@ -333,7 +333,7 @@ step_report() {
     done
     echo "| 5. Drag: 30 resizes 16 ms apart (12 MP photo): redraws run / stale ones, worst lag | $(val "$b" drag_redraws) / $(val "$b" drag_stale_redraws), $(fmt "$(val "$b" drag_lag_ms_max)") | — | — | no redraw queued behind another | $(yesno "$(val "$b" drag_stale_redraws) == 0") |"
     echo "| 6a. Peak RSS (VmHWM) after 10 virtual minutes of play, MB | $(fmt "$(awk -v v="$hwm" 'BEGIN {print v/1024}')") | $(fmt "$(awk -v v="$mhwm" 'BEGIN {print v/1024}')") (minimal window) | +$(fmt "$(awk -v a="$hwm" -v b="$mhwm" 'BEGIN {print (a-b)/1024}')") MB | ≤ floor + 25 MB | $(yesno "$hwm - $mhwm <= 25 * 1024") |"
-    echo "| 6b. VmRSS at virtual minute 5 → minute 10, MB | $(fmt "$(awk -v v="$r5" 'BEGIN {print v/1024}')") → $(fmt "$(awk -v v="$r10" 'BEGIN {print v/1024}')") | — | $(fmt "$(awk -v a="$r10" -v b="$r5" 'BEGIN {print (a-b)/1024}')") MB | no growth | $(yesno "$r10 <= $r5") |"
+    echo "| 6b. VmRSS at virtual minute 5 → minute 10, MB (heap in use) | $(fmt "$(awk -v v="$r5" 'BEGIN {print v/1024}')") → $(fmt "$(awk -v v="$r10" 'BEGIN {print v/1024}')") ($(fmt "$(awk -v v="$(val "$m" memory_heap5_kb)" 'BEGIN {print v/1024}')") → $(fmt "$(awk -v v="$(val "$m" memory_heap10_kb)" 'BEGIN {print v/1024}')")) | — | $(fmt "$(awk -v a="$r10" -v b="$r5" 'BEGIN {print (a-b)/1024}')" 2) MB | no growth (under 1 MB) | $(yesno "$r10 - $r5 < 1024") |"
     echo
     echo "![Timer lateness per tick](timer-jitter.png)"
     echo
@@ -354,7 +354,7 @@ step_report() {
     echo "- Drag: $(val "$b" drag_requests) resize requests, $(val "$b" drag_redraws) redraws run; redraw (handler and repaint) p50 $(fmt "$(val "$b" drag_redraw_ms_p50)") ms, max $(fmt "$(val "$b" drag_redraw_ms_max)") ms; lag from a request to the screen showing it (or a later size) p50 $(fmt "$(val "$b" drag_lag_ms_p50)") ms, max $(fmt "$(val "$b" drag_lag_ms_max)") ms, last $(fmt "$(val "$b" drag_last_lag_ms)") ms."
     echo "- Key delivery, from the X server's key event to the program: game p50 $(fmt "$(val "$lg" delivery_p50)") ms, p99 $(fmt "$(val "$lg" delivery_p99)") ms; baseline p50 $(fmt "$(val "$lb" delivery_p50)") ms. Failed samples: game $(val "$lg" failures), baseline $(val "$lb" failures)."
     echo "- Timers: ticks more than a period late (Qt then restarts the interval): game $(val "$tg" game_reanchored), baseline $(val "$tb" baseline_reanchored)."
-    echo "- Memory: $(val "$m" memory_moves) random moves in $(fmt "$(val "$m" memory_real_s)") s of real time; $(val "$m" memory_won_boxes) won boxes held at the end."
+    echo "- Memory: $(val "$m" memory_moves) random moves in $(fmt "$(val "$m" memory_real_s)") s of real time, $(val "$m" memory_games_restarted) games started again after a bankruptcy. Resident at the end, game / minimal window, MB: anonymous $(fmt "$(awk -v v="$(val "$m" memory_anon_kb)" 'BEGIN {print v/1024}')") / $(fmt "$(awk -v v="$(val "$mm" minimal_anon_kb)" 'BEGIN {print v/1024}')"), file-backed (libraries, fonts) $(fmt "$(awk -v v="$(val "$m" memory_file_kb)" 'BEGIN {print v/1024}')") / $(fmt "$(awk -v v="$(val "$mm" minimal_file_kb)" 'BEGIN {print v/1024}')"), shared (the window's image shared with the X server) $(fmt "$(awk -v v="$(val "$m" memory_shmem_kb)" 'BEGIN {print v/1024}')") / $(fmt "$(awk -v v="$(val "$mm" minimal_shmem_kb)" 'BEGIN {print v/1024}')"). VmRSS / heap in use each virtual minute, MB: $(val "$m" memory_per_minute_rss_heap_mb)."
     echo
     cat "$ROOT/bench/method.md"
     if [[ -f $ROOT/bench/changes.md ]]; then
