@@ -87,14 +87,25 @@ start_xvfb() {
   log "Xvfb $1 on $DISPLAY"
 }
 
+# forget_pid PID: a process that has ended and been waited for; the exit trap
+# must never signal its id, which may be used again since.
+forget_pid() {
+  local kept=() p
+  for p in "${PIDS[@]}"; do [[ $p == "$1" ]] || kept+=("$p"); done
+  PIDS=("${kept[@]}")
+}
+
 stop_pid() {
-  local pid=$1 i
-  kill "$pid" 2>/dev/null || return 0
-  for i in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null || true
+  local pid=$1 i state=
+  forget_pid "$pid"
+  if kill "$pid" 2>/dev/null; then
+    for i in $(seq 50); do
+      state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || state=
+      [[ -z $state || $state == Z ]] && break
+      sleep 0.1
+    done
+    [[ -z $state || $state == Z ]] || kill -9 "$pid" 2>/dev/null || true
+  fi
   wait "$pid" 2>/dev/null || true
 }
 
@@ -221,7 +232,9 @@ step_timers() {
   bp=$!
   PIDS+=("$gp" "$bp")
   wait "$gp" || die "bench_timers failed (see $OUT/timers-game.log)"
+  forget_pid "$gp"
   wait "$bp" || die "baseline_timers failed (see $OUT/timers-baseline.log)"
+  forget_pid "$bp"
   stop_pid "$XVFB_PID"
   QT_QPA_PLATFORM=offscreen "$BIN/bench_chart" "$OUT/game-ticks.csv" "$OUT/baseline-ticks.csv" "$CHART" \
     "Timer lateness per tick: auction periods while the game runs, against plain QTimers" ||
