@@ -15,7 +15,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${MARVESTO_BUILD_DIR:-$ROOT/build}
 JOBS=$(nproc)
 
-STAGES=(deps build ctest deb)
+STAGES=(deps build ctest sanitize fuzz deb)
 
 # --- deps: the Debian packages every later stage uses.
 stage_deps() {
@@ -33,6 +33,17 @@ stage_build() {
 # each on its own Xvfb. Screenshots and logs go to $BUILD_DIR/artifacts/.
 stage_ctest() {
   ctest --test-dir "$BUILD_DIR" --output-on-failure --no-tests=error --parallel 2
+}
+
+# --- sanitize: unit tests and a 50,000-action monkey under ASan/UBSan with leak
+# checks, in build-asan/ (BUILD_DIR to change; never the main build folder).
+stage_sanitize() {
+  "$ROOT/scripts/sanitize.sh"
+}
+
+# --- fuzz: the amounts as text under libFuzzer for 60 s (FUZZ_SECONDS), in build-fuzz/.
+stage_fuzz() {
+  "$ROOT/scripts/fuzz.sh"
 }
 
 # --- deb: the Debian package: cpack, lintian, apt-get install, play, remove.
