@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -18,7 +19,14 @@ namespace marvesto {
 
 namespace {
 constexpr qint64 kMaxPicturePixels = 24'000'000;
+
+// Only a regular file, or a link to one, is opened: opening a FIFO waits for a
+// writer, and a device may never end, so the game would hang.
+bool isRegularFile(const QString &path)
+{
+    return QFileInfo(path).isFile();
 }
+} // namespace
 
 QString QtDialogs::inputBox(const QString &prompt, const QString &title,
                             const QString &defaultAnswer)
@@ -79,12 +87,16 @@ QString QtFiles::programFolder() const
 
 bool QtFiles::canRead(const QString &path) const
 {
+    if (!isRegularFile(path))
+        return false;
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
 }
 
 QImage QtFiles::loadPicture(const QString &path) const
 {
+    if (!isRegularFile(path))
+        return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     // A photograph far larger than any screen is read at a size that still covers a
