@@ -303,7 +303,7 @@ step_report() {
   {
     echo "# Marvesto benchmarks"
     echo
-    echo "Written by \`bench/run.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC')."
+    echo "Measured by \`bench/run.sh\` from $(val "$OUT/run.txt" run_started) (steps: $(val "$OUT/run.txt" steps)); report written $(date -u '+%Y-%m-%d %H:%M UTC')."
     echo
     echo "| Machine | |"
     echo "| --- | --- |"
@@ -311,7 +311,7 @@ step_report() {
     echo "| CPU model | $(awk -F': ' '/^model name/ {print $2; exit}' /proc/cpuinfo) |"
     echo "| Kernel | $(uname -sr) |"
     echo "| Qt | $qt |"
-    echo "| Load average at the end (1, 5, 15 min) | $(cut -d' ' -f1-3 /proc/loadavg) |"
+    echo "| Load average (1, 5, 15 min) when the measuring began / ended | $(val "$OUT/run.txt" load_at_start) / $(val "$OUT/run.txt" load_at_end) |"
     echo "| Command | \`bench/run.sh\`$([[ $QUICK == 1 ]] && echo ' (BENCH_QUICK=1: fewer samples)') |"
     echo
     echo "Each figure is measured in the same run as its baseline, side by side or"
@@ -382,6 +382,21 @@ log "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
 for step in "${STEPS[@]}"; do
   declare -F "step_$step" >/dev/null || die "no step '$step' (steps: ${ALL_STEPS[*]})"
 done
+measuring=0
+for step in "${STEPS[@]}"; do
+  [[ $step == build || $step == report ]] || measuring=1
+done
+if ((measuring)); then
+  {
+    echo "run_started=$(date -u '+%Y-%m-%d %H:%M UTC')"
+    echo "load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)"
+    echo "steps=${STEPS[*]}"
+  } >"$OUT/run.txt"
+fi
 for step in "${STEPS[@]}"; do
   "step_$step"
+  if [[ $step != build && $step != report ]]; then
+    sed -i '/^load_at_end=/d' "$OUT/run.txt"
+    echo "load_at_end=$(cut -d' ' -f1-3 /proc/loadavg)" >>"$OUT/run.txt"
+  fi
 done
