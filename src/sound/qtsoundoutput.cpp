@@ -87,6 +87,23 @@ void QtSoundOutput::play(const QString &path, quint32)
     m_current = cue.effect;
     m_current->play(); // while the file is still loading, it starts once loaded
     m_endTimer.start(cue.lengthMs + kEndMarginMs);
+    // Qt 6.4 often plays nothing when an effect that was stopped is played again,
+    // so every cue plays from an effect of its own: the next one loads now.
+    m_cues.insert(path, {newEffect(path), cue.lengthMs});
+}
+
+QSoundEffect *QtSoundOutput::newEffect(const QString &path)
+{
+    auto *effect = new QSoundEffect(this);
+    // A header Qt rejects shows only once the file has loaded.
+    connect(effect, &QSoundEffect::statusChanged, this, [this, effect] {
+        if (effect == m_current && effect->status() == QSoundEffect::Error) {
+            stopCurrent();
+            alert();
+        }
+    });
+    effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    return effect;
 }
 
 void QtSoundOutput::alert()
@@ -104,16 +121,7 @@ QtSoundOutput::Cue QtSoundOutput::cueFor(const QString &path)
         const int lengthMs = playableLengthMs(path);
         if (lengthMs < 0)
             return {};
-        auto *effect = new QSoundEffect(this);
-        // A header Qt rejects shows only once the file has loaded.
-        connect(effect, &QSoundEffect::statusChanged, this, [this, effect] {
-            if (effect == m_current && effect->status() == QSoundEffect::Error) {
-                stopCurrent();
-                alert();
-            }
-        });
-        effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
-        it = m_cues.insert(path, {effect, lengthMs});
+        it = m_cues.insert(path, {newEffect(path), lengthMs});
     }
     return *it;
 }
@@ -121,8 +129,10 @@ QtSoundOutput::Cue QtSoundOutput::cueFor(const QString &path)
 void QtSoundOutput::stopCurrent()
 {
     m_endTimer.stop();
-    if (QSoundEffect *effect = std::exchange(m_current, nullptr))
+    if (QSoundEffect *effect = std::exchange(m_current, nullptr)) {
         effect->stop();
+        effect->deleteLater(); // played once; the cache holds a fresh one
+    }
 }
 
 } // namespace marvesto

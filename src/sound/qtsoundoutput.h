@@ -12,7 +12,8 @@ namespace marvesto {
 
 // Plays cue files through Qt Multimedia without waiting, one at a time. A cue
 // whose file is missing or cannot be played sounds the desktop's alert instead.
-// Each file is loaded once and kept, so a cue heard before starts at once.
+// The next effect for a file is loaded as soon as one starts, so a cue heard
+// before starts at once.
 class QtSoundOutput : public QObject, public SoundOutput {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ private:
 
     // The loaded cue for the file; no effect when the file cannot be played.
     Cue cueFor(const QString &path);
+    QSoundEffect *newEffect(const QString &path);
     void stopCurrent();
 
     QHash<QString, Cue> m_cues;
