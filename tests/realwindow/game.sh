@@ -269,16 +269,8 @@ game_won_ink() {
 # picks an item with COUNT presses of Down (from the top) or Up (from the
 # bottom), then Return.
 game_menu_item() {
-  local spot opened=
   [[ -n $GAME_MAIN ]] || game_main_window
-  for spot in "16 9" "22 10" "10 6"; do
-    # shellcheck disable=SC2086 # "X Y"
-    if rw_open_menu "$GAME_MAIN" $spot; then
-      opened=1
-      break
-    fi
-  done
-  [[ -n $opened ]] || rw_fail "clicking the menu bar at the top-left of the main window opened no menu"
+  rw_open_file_menu "$GAME_MAIN"
   local i
   for ((i = 0; i < $2; i++)); do
     rw_keys "$1"

@@ -223,6 +223,17 @@ rw_open_menu() {
   return 1
 }
 
+# rw_open_file_menu WINDOW: opens the main window's "File" menu, the first of
+# the bar at its top-left; its caption has no accelerator, so it is clicked.
+rw_open_file_menu() {
+  local spot
+  for spot in "16 9" "22 10" "10 6"; do
+    # shellcheck disable=SC2086 # "X Y"
+    rw_open_menu "$1" $spot && return 0
+  done
+  rw_fail "clicking the menu bar at the top-left of the main window opened no menu"
+}
+
 # rw_screenshot NAME: the whole screen to ARTIFACTS/NAME.png; RW_SHOT = its path.
 rw_screenshot() {
   RW_SHOT=$RW_ARTIFACTS/$1.png

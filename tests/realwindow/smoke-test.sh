@@ -44,15 +44,7 @@ rw_log "the market holds $RW_INK pixels of text: $RW_SHOT"
 # menu's last item, "Esci" (the open menu grabs the keyboard).
 rw_largest_window '^Marvesto$'
 main_window=$RW_FOUND
-menu_opened=
-for spot in "16 9" "22 10" "10 6"; do
-  # shellcheck disable=SC2086 # "X Y"
-  if rw_open_menu "$main_window" $spot; then
-    menu_opened=1
-    break
-  fi
-done
-[[ -n $menu_opened ]] || rw_fail "clicking the menu bar at the top-left of the main window opened no menu"
+rw_open_file_menu "$main_window"
 rw_keys Up
 sleep 0.3
 rw_screenshot file-menu
