@@ -32,4 +32,5 @@ export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:quarantine_s
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppressions=0
 "$BUILD_DIR/fuzz_amounts" -max_total_time="$FUZZ_SECONDS" -timeout=10 -print_final_stats=1 \
-  -artifact_prefix="$BUILD_DIR/" "$BUILD_DIR/corpus" "$ROOT/tests/fuzz/corpus"
+  -dict="$ROOT/tests/fuzz/amounts.dict" -artifact_prefix="$BUILD_DIR/" \
+  "$BUILD_DIR/corpus" "$ROOT/tests/fuzz/corpus"

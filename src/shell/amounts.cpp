@@ -13,9 +13,9 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Checks the plain shape before QLocale converts: QLocale alone would also take
-// exponents, "inf", "nan" and group separators.
-bool hasPlainDecimalShape(const QString &s, QChar decimalPoint)
+// The game's own form: an optional ASCII sign, ASCII digits and at most one
+// decimal separator of the locale.
+bool hasPlainDecimalShape(const QString &s, const QString &decimalPoint)
 {
     qsizetype i = 0;
     if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
@@ -25,8 +25,8 @@ bool hasPlainDecimalShape(const QString &s, QChar decimalPoint)
         ++i;
         ++digits;
     }
-    if (i < s.size() && s[i] == decimalPoint) {
-        ++i;
+    if (QStringView(s).mid(i).startsWith(decimalPoint)) {
+        i += decimalPoint.size();
         while (i < s.size() && isAsciiDigit(s[i])) {
             ++i;
             ++digits;
@@ -35,15 +35,9 @@ bool hasPlainDecimalShape(const QString &s, QChar decimalPoint)
     return digits > 0 && i == s.size();
 }
 
-} // namespace
-
-std::optional<double> readAmount(const QString &text)
+// A conversion by the locale, when it succeeds with a finite value.
+std::optional<double> toFinite(const QLocale &locale, const QString &s)
 {
-    const QString s = text.trimmed();
-    QLocale locale;
-    if (!hasPlainDecimalShape(s, locale.decimalPoint().front()))
-        return std::nullopt;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = locale.toDouble(s, &ok);
     if (!ok || !std::isfinite(value))
@@ -51,13 +45,47 @@ std::optional<double> readAmount(const QString &text)
     return value;
 }
 
+// Direction marks some locales put before a sign; they carry no meaning here.
+QString withoutDirectionMarks(QString s)
+{
+    s.remove(QChar(0x200E)); // left-to-right mark
+    s.remove(QChar(0x200F)); // right-to-left mark
+    s.remove(QChar(0x061C)); // Arabic letter mark
+    return s;
+}
+
+} // namespace
+
+std::optional<double> readAmount(const QString &text)
+{
+    const QString s = text.trimmed();
+    const QLocale locale;
+    // What the game writes itself reads back exactly under every locale.
+    if (hasPlainDecimalShape(s, locale.decimalPoint())) {
+        QString c = s;
+        c.replace(locale.decimalPoint(), QStringLiteral("."));
+        return toFinite(QLocale::c(), c);
+    }
+    // Otherwise the locale's own number rules: its digits, signs and correctly
+    // placed group separators; but no exponents, which no amount has.
+    const QString plain = withoutDirectionMarks(s);
+    if (plain.contains(u'e', Qt::CaseInsensitive)
+        || plain.contains(locale.exponential(), Qt::CaseInsensitive))
+        return std::nullopt;
+    return toFinite(locale, plain);
+}
+
 QString writeAmount(double value)
 {
     if (value == 0)
         value = 0; // no "-0"
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'f', QLocale::FloatingPointShortest);
+    // ASCII digits and "-" under every locale; the locale gives only the
+    // decimal separator. 'f' never groups digits in the C locale.
+    QString text = QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+    const QString decimalPoint = QLocale().decimalPoint();
+    if (decimalPoint != QStringLiteral("."))
+        text.replace(u'.', decimalPoint);
+    return text;
 }
 
 std::optional<qint16> toInt16(double value)

@@ -9,11 +9,14 @@ namespace marvesto {
 // Amounts travel as text. These read and write them by the current locale's rules
 // (QLocale()), and convert them to the 16-bit whole numbers some rules need.
 
-// An optionally signed decimal number with the locale's decimal separator and
-// blanks around it; no exponent, no group separators, no currency sign.
+// A number as the game writes it (ASCII digits and sign, the locale's decimal
+// separator), or as the locale writes one: its digits, signs and correctly
+// placed group separators. Blanks around are allowed; exponents, "inf", "nan"
+// and currency signs are not numbers.
 std::optional<double> readAmount(const QString &text);
 
-// Plain decimal: digits only for a whole value, "-" when negative, no grouping.
+// Plain decimal in ASCII digits under every locale: digits only for a whole
+// value, "-" when negative, no grouping, the locale's decimal separator.
 // Round-trips through readAmount for every finite value.
 QString writeAmount(double value);
 

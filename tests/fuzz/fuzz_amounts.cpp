@@ -40,7 +40,14 @@ void checkRoundTrip(double value)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const QLocale locales[] = {QLocale::c(), QLocale(QLocale::Italian)};
+    // Separators, signs and digits of several kinds: Italian groups, the
+    // Swedish U+2212 minus, Persian digits, Hebrew direction marks, Indian groups.
+    static const QLocale locales[] = {QLocale::c(),
+                                      QLocale(QLocale::Italian),
+                                      QLocale(QLocale::Swedish, QLocale::Sweden),
+                                      QLocale(QLocale::Persian, QLocale::Iran),
+                                      QLocale(QLocale::Hebrew, QLocale::Israel),
+                                      QLocale(QLocale::Hindi, QLocale::India)};
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     // The first eight bytes also make a double, to reach values no text gives.
     double bits = 0;

@@ -1,6 +1,7 @@
 #include "shell/amounts.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -29,7 +30,17 @@ private slots:
         QTest::newRow("italian comma") << "it_IT" << "2,5" << std::optional(2.5);
         QTest::newRow("C dot") << "C" << "2.5" << std::optional(2.5);
         QTest::newRow("italian refuses the dot") << "it_IT" << "2.5" << none;
-        QTest::newRow("italian group separator") << "it_IT" << "1.000" << none;
+        QTest::newRow("italian groups") << "it_IT" << "10.000" << std::optional(10000.0);
+        QTest::newRow("italian groups and decimals") << "it_IT" << "1.234.567,5"
+                                                     << std::optional(1234567.5);
+        QTest::newRow("misplaced group separator") << "it_IT" << "1.0000" << none;
+        QTest::newRow("indian groups") << "hi_IN" << "1,00,000" << std::optional(100000.0);
+        QTest::newRow("swedish minus and blank groups") << "sv_SE" << "\u22121\u00A0234,5"
+                                                        << std::optional(-1234.5);
+        QTest::newRow("persian digits") << "fa_IR" << "\u06F1\u06F2\u066B\u06F5"
+                                        << std::optional(12.5);
+        QTest::newRow("hebrew direction mark") << "he_IL" << "\u200E-5" << std::optional(-5.0);
+        QTest::newRow("swedish exponent") << "sv_SE" << "1\u00D710^3" << none;
         QTest::newRow("C refuses the comma") << "C" << "2,5" << none;
         QTest::newRow("leading separator") << "C" << ".5" << std::optional(0.5);
         QTest::newRow("letters") << "C" << "abc" << none;
@@ -100,6 +111,8 @@ private slots:
         QTest::newRow("C decimal") << "C" << 0.1 << "0.1";
         QTest::newRow("negative zero") << "C" << -0.0 << "0";
         QTest::newRow("large whole stays digits") << "C" << 1e20 << "100000000000000000000";
+        QTest::newRow("ascii minus in swedish") << "sv_SE" << -5600.0 << "-5600";
+        QTest::newRow("ascii digits in persian") << "fa_IR" << -2.5 << "-2\u066B5";
     }
     void writesTheShortestPlainForm()
     {
@@ -110,14 +123,23 @@ private slots:
         QCOMPARE(writeAmount(value), expected);
     }
 
-    void readsBackWhatItWrites()
+    // Under every locale Qt knows: ASCII digits and "-", and read back exactly.
+    void readsBackWhatItWritesUnderEveryLocale()
     {
-        for (const char *name : {"C", "it_IT", "de_DE", "en_US"}) {
-            QLocale::setDefault(QLocale(QString::fromLatin1(name)));
-            for (double v : {0.1 + 0.2, -1234.5678, 1e-9, 123456789012.25, 1e300, -4.9e-324}) {
-                const auto back = readAmount(writeAmount(v));
-                QVERIFY2(back.has_value(), qPrintable(writeAmount(v)));
-                QCOMPARE(*back, v);
+        const auto locales =
+            QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        QVERIFY(locales.size() > 300);
+        const QRegularExpression asciiNumber(QStringLiteral("^-?[0-9]+$"));
+        for (const QLocale &locale : locales) {
+            QLocale::setDefault(locale);
+            for (double v : {-5600.0, 44400.0, 0.1 + 0.2, -1234.5678, 1e-9, 123456789012.25,
+                             1e300, -4.9e-324}) {
+                const QString text = writeAmount(v);
+                const QString why = locale.name() + QStringLiteral(": ") + text;
+                const QString digits = QString(text).remove(locale.decimalPoint());
+                QVERIFY2(asciiNumber.match(digits).hasMatch(), qPrintable(why));
+                const auto back = readAmount(text);
+                QVERIFY2(back.has_value() && *back == v, qPrintable(why));
             }
         }
     }
