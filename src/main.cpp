@@ -23,7 +23,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marvesto"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Marvesto"));
     QApplication::setApplicationVersion(QStringLiteral(MARVESTO_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/marvesto.png")));
 

@@ -7,6 +7,17 @@
 
 namespace marvesto {
 
+namespace {
+
+// Qt reads "[*]" in a title as the place of a modified mark and drops it;
+// doubled, it shows as typed.
+QString literalTitle(QString caption)
+{
+    return caption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
+} // namespace
+
 Form::Form(const design::Window &design, QMdiArea &area, Clock &clock, QObject *parent)
     : QObject(parent), m_design(design), m_area(area), m_clock(clock),
       m_caption(QString::fromUtf8(design.caption))
@@ -46,7 +57,7 @@ void Form::load()
     m_sub->setAttribute(Qt::WA_DeleteOnClose, false);
     m_sub->setOption(QMdiSubWindow::RubberBandMove, false);
     m_sub->setWidget(m_body);
-    m_sub->setWindowTitle(m_caption);
+    m_sub->setWindowTitle(literalTitle(m_caption));
     m_sub->setWindowIcon(QIcon(QPixmap(1, 1)));
     m_area.addSubWindow(m_sub);
     m_sub->adjustSize();
@@ -142,7 +153,7 @@ void Form::setCaption(const QString &caption)
     load();
     m_caption = caption;
     if (m_sub)
-        m_sub->setWindowTitle(caption);
+        m_sub->setWindowTitle(literalTitle(caption));
 }
 
 QString Form::caption() const

@@ -64,6 +64,17 @@ private slots:
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:  \u20AC\r\n"));
     }
 
+    // Qt drops a "[*]" from titles as a modified mark; the player's name keeps it.
+    void theConsoleTitleShowsTheNameAsTyped()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Ada[*]"));
+        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Ada[*]"));
+        const QImage withMark = f.form1().subWindow()->grab().toImage();
+        f.form1().setCaption(QStringLiteral("Manager:Ada"));
+        QVERIFY(f.form1().subWindow()->grab().toImage() != withMark);
+    }
+
     void theCapitalKeepsItsDesignValueWhileThePromptsAreOpen()
     {
         GameFixture f;

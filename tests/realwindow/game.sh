@@ -62,10 +62,12 @@ game_main_window() {
 game_answer_prompts() {
   local capital_prompt
   rw_wait_window "Nome del giocatore" 40
+  rw_expect_title "$RW_FOUND" "Nome del giocatore"
   rw_type "$RW_FOUND" "$1"
   rw_key "$RW_FOUND" Return
   rw_wait_window "$3" 20
   capital_prompt=$RW_FOUND
+  rw_expect_title "$capital_prompt" "$3"
   rw_type "$capital_prompt" "$2"
   rw_key "$capital_prompt" Return
   rw_wait_no_window "$3" 10

@@ -12,8 +12,8 @@
 # non-zero, the screen is saved to failure.png and the game's log is printed.
 # Helpers that find something put it in a variable (RW_FOUND, RW_INK, ...)
 # rather than printing it, so that rw_fail ends the test itself and not a
-# command substitution. Window titles are matched as plain text, anywhere in
-# the title, ignoring case (the game's dialogs are titled "Title — Marvesto").
+# command substitution. Window titles are found as plain text, anywhere in
+# the title, ignoring case; rw_expect_title checks one exactly.
 
 RW_SCREEN_SIZE=${RW_SCREEN_SIZE:-1280x1024x24}
 RW_NAME=realwindow
@@ -140,6 +140,13 @@ rw_wait_window() {
     ((SECONDS < deadline)) || rw_fail "no window titled '$title' within $timeout s"
     sleep 0.1
   done
+}
+
+# rw_expect_title WID TITLE: the window's title is exactly TITLE.
+rw_expect_title() {
+  local name
+  name=$(xdotool getwindowname "$1") || rw_fail "cannot read the title of window $1"
+  [[ $name == "$2" ]] || rw_fail "window $1 is titled '$name', not exactly '$2'"
 }
 
 # rw_wait_no_window TITLE [SECONDS=10]: waits until no window has TITLE.
