@@ -1,5 +1,6 @@
 #include "console/caret.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,20 +43,36 @@ void fitFontToCaret(QWidget *field)
     field->setFont(font);
 }
 
+void widenCaret(QLineEdit *field)
+{
+    if (dynamic_cast<BlockCaretStyle *>(field->style()))
+        return;
+    auto *style = new BlockCaretStyle;
+    style->setParent(field); // setStyle does not take ownership
+    field->setStyle(style);
+}
+
 } // namespace
 
 void giveBlockCaret(QLineEdit *field)
 {
     fitFontToCaret(field);
-    auto *style = new BlockCaretStyle;
-    style->setParent(field); // setStyle does not take ownership
-    field->setStyle(style);
+    widenCaret(field);
 }
 
 void giveBlockCaret(QPlainTextEdit *field)
 {
     fitFontToCaret(field);
     field->setCursorWidth(kCaretWidth);
+}
+
+void giveBlockCaretToFocusedField()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (auto *line = qobject_cast<QLineEdit *>(focused))
+        widenCaret(line);
+    else if (auto *text = qobject_cast<QPlainTextEdit *>(focused))
+        text->setCursorWidth(kCaretWidth);
 }
 
 } // namespace marvesto

@@ -12,7 +12,13 @@ namespace marvesto {
 constexpr int kCaretWidth = 8;
 constexpr int kCaretHeight = 16;
 
+// The console's fields: the caret, with the font sized to it.
 void giveBlockCaret(QLineEdit *field);
 void giveBlockCaret(QPlainTextEdit *field);
+
+// Whenever the console's fields change, the text field that has the keyboard
+// focus gets the wide caret, whichever window it is in. A field of another
+// window keeps its font, so its caret is as tall as its own line.
+void giveBlockCaretToFocusedField();
 
 } // namespace marvesto

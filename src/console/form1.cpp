@@ -29,6 +29,8 @@ void Form1::wireControls()
 {
     giveBlockCaret(Text1());
     giveBlockCaret(Text2());
+    connect(Text1(), &QPlainTextEdit::textChanged, this, &giveBlockCaretToFocusedField);
+    connect(Text2(), &QLineEdit::textChanged, this, &giveBlockCaretToFocusedField);
     connect(Command1(), &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Label2(), &ClickLabel::clicked, this, &Form1::Label2_Click);
 }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -182,6 +183,7 @@ void Game::watchConsoleControls()
     connect(log, &QPlainTextEdit::textChanged, this, &Game::watchChanged);
     connect(log, &QPlainTextEdit::cursorPositionChanged, this, &Game::watchChanged);
     connect(log, &QPlainTextEdit::selectionChanged, this, &Game::watchChanged);
+    connect(log->verticalScrollBar(), &QScrollBar::valueChanged, this, &Game::watchChanged);
 }
 
 void Game::watchWonBoxes()

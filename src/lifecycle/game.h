@@ -69,7 +69,7 @@ private:
     void runBankruptcySequence();
     void end();
     // The watch looks again only after something it reads has changed: the
-    // capital, the won boxes, the console's text or caret, or which windows are loaded.
+    // capital, the won boxes, the console's text, caret or view, or which windows are loaded.
     void watchConsoleControls();
     void watchWonBoxes();
     void watchChanged() { m_watchDirty = true; }

@@ -41,12 +41,23 @@ void LogView::appendText(const QString &text)
 
 void LogView::moveCaretToEnd()
 {
-    if (isCaretAtEnd())
-        return;
-    QTextCursor c = textCursor();
-    c.movePosition(QTextCursor::End);
-    setTextCursor(c);
-    ensureCursorVisible();
+    // A caret already at the end has moved along with text inserted there, but
+    // the view has not: scroll whether or not the caret moves. The end of the
+    // scroll range shows the last line, where the caret is.
+    if (!isCaretAtEnd()) {
+        QTextCursor c = textCursor();
+        c.movePosition(QTextCursor::End);
+        setTextCursor(c);
+    }
+    QScrollBar *bar = verticalScrollBar();
+    if (bar->value() != bar->maximum())
+        bar->setValue(bar->maximum());
+}
+
+bool LogView::isScrolledToEnd() const
+{
+    const QScrollBar *bar = verticalScrollBar();
+    return bar->value() == bar->maximum();
 }
 
 bool LogView::isCaretAtEnd() const

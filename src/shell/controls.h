@@ -17,9 +17,10 @@ public:
     QString text() const { return m_text; }
     void setText(const QString &text);
     void appendText(const QString &text);
-    // Caret to the end of the text, bringing the last line into view.
+    // Caret to the end of the text, with the view scrolled to the last line.
     void moveCaretToEnd();
     bool isCaretAtEnd() const;
+    bool isScrolledToEnd() const;
 
 private:
     QString m_text;

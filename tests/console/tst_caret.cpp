@@ -2,6 +2,7 @@
 
 #include "console/caret.h"
 
+#include <QScrollBar>
 #include <QTest>
 
 using namespace marvesto;
@@ -99,6 +100,49 @@ private slots:
         QVERIFY(!log->isCaretAtEnd());
         f.advance(1);
         QVERIFY(log->isCaretAtEnd());
+    }
+
+    // Written past what the fields show, both logs keep their newest line in view.
+    void theLogsFollowTheirNewestLine()
+    {
+        GameFixture f;
+        f.start();
+        f.advance(12 * 11000); // twelve taxes: 24 more lines
+        LogView *console = f.form1().Text1();
+        QVERIFY(console->verticalScrollBar()->maximum() > 0);
+        QVERIFY(console->isScrolledToEnd());
+        // Scrolled away by the player, it is back at the next tick of the watch.
+        console->verticalScrollBar()->setValue(0);
+        f.advance(1);
+        QVERIFY(console->isScrolledToEnd());
+
+        // Raise, countdown tick, bid: three lines a round in the auction room.
+        f.form2().Timer1().setEnabled(false);
+        f.command(QStringLiteral("0"));
+        LogView *room = f.form3().Text1();
+        for (int round = 0; round < 8; ++round) {
+            f.random.script({0.0f, 0.5f}); // the rivals raise
+            f.advance(1000 + 350);
+            f.form3().Command1()->click();
+            QVERIFY(room->isScrolledToEnd());
+        }
+        QVERIFY(room->verticalScrollBar()->maximum() > 0);
+    }
+
+    // A log line written while another window's text field has the focus gives
+    // that field the wide caret.
+    void theFocusedFieldOfAnotherWindowGetsTheBlockCaret()
+    {
+        GameFixture f;
+        f.start();
+        f.form2().Timer1().setEnabled(false);
+        f.fillMarket(1);
+        f.command(QStringLiteral("0"));
+        LogView *room = f.form3().Text1();
+        room->setFocus();
+        room->setCursorWidth(1);
+        f.game->console().appendText(QStringLiteral("Tax:1\r\n"));
+        QCOMPARE(room->cursorWidth(), kCaretWidth);
     }
 };
 
