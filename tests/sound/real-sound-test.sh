@@ -6,6 +6,9 @@
 #   TST_REALSOUND  the helper that plays the cues (tst_realsound.cpp)
 #   DATA_FOLDER    a program folder holding Sound/1.wav, 5.wav and 6.wav
 #
+# The helper plays them from a program folder of the script's own, which also
+# holds broken.wav: a cue whose header does not agree with itself.
+#
 # Needs pulseaudio, pulseaudio-utils (pactl, pacat, parec) and python3. When
 # PulseAudio cannot run, the test fails: it never skips.
 set -u
@@ -64,6 +67,22 @@ helper_streams() {
         grep -c "application.process.binary = \"$(basename "$helper")\""
 }
 
+# 16-bit stereo whose header claims 2-byte frames, and a byte rate to match,
+# with 6 bytes of sound: played as it is, Qt would hand PulseAudio a part
+# frame, and the helper would hang.
+mkdir -p "$work/program/Sound"
+cp "$data"/Sound/{1,5,6}.wav "$work/program/Sound/" || fail "no cues in $data/Sound"
+python3 - "$work/program/Sound/broken.wav" <<'EOF' || fail "cannot write broken.wav"
+import struct, sys
+fmt = struct.pack('<HHIIHH', 1, 2, 44100, 88200, 2, 16)
+data = bytes(6)
+body = (b'WAVE' + b'fmt ' + struct.pack('<I', len(fmt)) + fmt
+        + b'data' + struct.pack('<I', len(data)) + data)
+with open(sys.argv[1], 'wb') as f:
+    f.write(b'RIFF' + struct.pack('<I', len(body)) + body)
+EOF
+data=$work/program
+
 # A server of our own, in private runtime and home folders: nothing leaks in
 # from a desktop session, nothing is left behind. It runs as root too, and in
 # the foreground as our child, so that whoever ends this script ends it too.
@@ -102,7 +121,7 @@ pids+=("$recorder")
 # The monitor takes a moment to deliver; the cues must not start before.
 wait_until recording_flows || fail "nothing comes from the sink's monitor"
 
-echo "== (a) 5.wav, (b) 1.wav cut off by 6.wav"
+echo "== (a) broken.wav then 5.wav, (b) 1.wav cut off by 6.wav"
 timeout 60 "$helper" "$data" >"$work/out.txt" 2>"$work/err.txt" &
 player=$!
 pids+=("$player")
@@ -114,7 +133,9 @@ wait "$player"
 status=$?
 [[ $status == 0 ]] || helper_failed "the helper ended with status $status"
 cat "$work/out.txt"
-grep -q alert "$work/out.txt" && fail "a cue fell back to the alert"
+[[ $(grep -cx alert "$work/out.txt") == 1 &&
+    $(grep -x -A1 alert "$work/out.txt" | tail -n 1) == "play broken "* ]] ||
+    fail "broken.wav, and it alone, should fall back to the alert"
 echo "output streams of the helper: $sounding while 6.wav sounds, $quiet once quiet"
 [[ $sounding == 1 ]] || fail "one output stream should be open while a cue sounds"
 [[ $quiet == 0 ]] || fail "an output stream is still open with nothing to play"
@@ -131,7 +152,7 @@ timeout 60 "$helper" "$work/nosound" >"$work/out.txt" 2>"$work/err.txt"
 status=$?
 [[ $status == 0 ]] || helper_failed "without sounds the helper ended with status $status"
 cat "$work/out.txt"
-[[ $(grep -c alert "$work/out.txt") == 3 ]] || fail "each missing cue should sound the alert"
+[[ $(grep -c alert "$work/out.txt") == 4 ]] || fail "each missing cue should sound the alert"
 
 echo "== (d) no audio server"
 PULSE_SERVER=unix:$work/no-server timeout 60 "$helper" "$data" >"$work/out.txt" 2>"$work/err.txt"

@@ -1,5 +1,6 @@
 // Plays cues through QtSoundOutput for real-sound-test.sh, which records them:
-// 5.wav alone, then 1.wav cut off 50 ms later by 6.wav. Reports on stdout:
+// broken.wav, whose header does not agree with itself, then 5.wav alone, then
+// 1.wav cut off 50 ms later by 6.wav. Reports on stdout:
 //   play NAME MS   each cue handed over, with the time play() took
 //   alert          each cue that fell back to the desktop's alert
 //   sounding       6.wav should be sounding now
@@ -49,7 +50,10 @@ int main(int argc, char *argv[])
         std::printf("play %s %.3f\n", name, double(timer.nsecsElapsed()) / 1e6);
         std::fflush(stdout);
     };
-    QTimer::singleShot(0, [&] { cue("5"); });
+    // Were it played, the broken cue would hang the helper once its sound
+    // reached PulseAudio: the good cue after it must still sound.
+    QTimer::singleShot(0, [&] { cue("broken"); });
+    QTimer::singleShot(250, Qt::PreciseTimer, [&] { cue("5"); });
     QTimer::singleShot(1000, Qt::PreciseTimer, [&] {
         cue("1");
         QTimer::singleShot(50, Qt::PreciseTimer, [&] {

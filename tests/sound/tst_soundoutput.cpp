@@ -38,26 +38,72 @@ QByteArray le32(quint32 v)
 }
 
 constexpr quint32 kRate = 44100;
+// The largest cue file played.
+constexpr qint64 kMaxCueBytes = 4 * 1024 * 1024;
 
-// A 44.1 kHz wave file holding the sample data, with the byte rate of a mono
-// one whatever the channel count; formatExtra follows the basic fields of the
-// format chunk.
-QByteArray waveFile(quint16 formatTag, quint16 bits, const QByteArray &data,
-                    quint16 channels = 1, const QByteArray &formatExtra = {})
+// The fields of a wave file's format chunk. A frame size or byte rate left at
+// 0 is written as the one that agrees with the fields before it.
+struct Format {
+    quint16 tag = 1;
+    quint16 channels = 1;
+    quint32 rate = kRate;
+    quint16 bits = 16;
+    quint16 bytesPerFrame = 0;
+    quint32 bytesPerSecond = 0;
+    QByteArray extra = {}; // after the basic fields
+};
+
+// A chunk, with its pad byte when its size is odd.
+QByteArray chunk(const char *id, const QByteArray &body)
 {
-    const quint16 frameBytes = bits / 8;
-    const QByteArray format = le16(formatTag) + le16(channels) + le32(kRate)
-        + le32(kRate * frameBytes) + le16(frameBytes) + le16(bits) + formatExtra;
-    return "RIFF" + le32(quint32(4 + 8 + format.size() + 8 + data.size())) + "WAVE" + "fmt "
-        + le32(quint32(format.size())) + format + "data" + le32(quint32(data.size())) + data;
+    return id + le32(quint32(body.size())) + body + QByteArray(body.size() % 2, '\0');
 }
 
-QByteArray silence(int ms, int bytesPerSample = 2)
+QByteArray formatChunk(const Format &f)
 {
-    return QByteArray(qsizetype(kRate) * ms / 1000 * bytesPerSample, '\0');
+    const quint16 frame = f.bytesPerFrame ? f.bytesPerFrame : quint16(f.channels * f.bits / 8);
+    const quint32 byteRate = f.bytesPerSecond ? f.bytesPerSecond : f.rate * frame;
+    return chunk("fmt ", le16(f.tag) + le16(f.channels) + le32(f.rate) + le32(byteRate)
+                             + le16(frame) + le16(f.bits) + f.extra);
 }
 
-QByteArray pcm16(int ms) { return waveFile(1, 16, silence(ms)); }
+// A wave file made of the chunks.
+QByteArray riff(const QByteArray &chunks)
+{
+    return "RIFF" + le32(quint32(4 + chunks.size())) + "WAVE" + chunks;
+}
+
+QByteArray waveFile(const Format &format, const QByteArray &data)
+{
+    return riff(formatChunk(format) + chunk("data", data));
+}
+
+// The start of a 16-bit mono file of fileSize bytes, sound all the rest.
+QByteArray waveStart(quint32 fileSize)
+{
+    const QByteArray format = formatChunk({});
+    return "RIFF" + le32(fileSize - 8) + "WAVE" + format + "data"
+        + le32(quint32(fileSize - 12 - format.size() - 8));
+}
+
+QByteArray silence(int ms, int bytesPerFrame = 2)
+{
+    return QByteArray(qsizetype(kRate) * ms / 1000 * bytesPerFrame, '\0');
+}
+
+QByteArray pcm16(int ms) { return waveFile({}, silence(ms)); }
+
+// A test table of files: their bytes, and a size to write zeros up to.
+void addFileColumns()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("size");
+}
+
+void row(const char *tag, const QByteArray &bytes, qint64 size = 0)
+{
+    QTest::newRow(tag) << bytes << size;
+}
 
 QList<QSoundEffect *> effects(const QtSoundOutput &output)
 {
@@ -104,13 +150,24 @@ class TestSoundOutput : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString write(const QString &name, const QByteArray &bytes)
+    // Writes the bytes, then zeros up to size when it is larger, which takes
+    // no time: the file system leaves the hole unwritten.
+    QString write(const QString &name, const QByteArray &bytes, qint64 size = 0)
     {
         const QString path = m_dir.filePath(name);
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
+            || (size > bytes.size() && !file.resize(size)))
             qFatal("cannot write %s", qPrintable(path));
         return path;
+    }
+
+    // A file for the current row of a data-driven test.
+    QString writeRow(const QString &prefix, const QByteArray &bytes, qint64 size)
+    {
+        return write(QStringLiteral("%1-%2.wav").arg(prefix, QTest::currentDataTag())
+                         .replace(u' ', u'-'),
+                     bytes, size);
     }
 
 private slots:
@@ -147,31 +204,49 @@ private slots:
 
     void anUnplayableFileSoundsTheAlert_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
+        addFileColumns();
         const QByteArray good = pcm16(300);
         // KSDATAFORMAT_SUBTYPE_PCM after the extension's size, bits and channel mask.
         const QByteArray extensible = le16(22) + le16(16) + le32(4)
             + QByteArray::fromHex("0100000000001000800000aa00389b71");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("not a wave file") << QByteArray("Not a sound at all.\n").repeated(200);
-        QTest::newRow("garbled header")
-            << QByteArray("RIFF" + le32(4000) + "WAVEfmt " + QByteArray(400, '\xa5'));
-        QTest::newRow("truncated") << good.left(1000);
-        QTest::newRow("half a sample at the end") << waveFile(1, 16, silence(300) + '\0');
-        QTest::newRow("no sound data") << pcm16(0);
-        QTest::newRow("24-bit") << waveFile(1, 24, silence(300, 3)); // Qt would play noise
-        QTest::newRow("float") << waveFile(3, 32, silence(300, 4));
-        QTest::newRow("extensible") << waveFile(0xfffe, 16, silence(300), 1, extensible);
-        // Qt turns this one down only once it has loaded it.
-        QTest::newRow("no channels") << waveFile(1, 16, silence(300), 0);
+        row("empty", {});
+        row("not a wave file", QByteArray("Not a sound at all.\n").repeated(200));
+        row("garbled header", "RIFF" + le32(4000) + "WAVEfmt " + QByteArray(400, '\xa5'));
+        row("truncated", good.left(1000));
+        row("half a sample at the end", waveFile({}, silence(300) + '\0'));
+        row("no sound data", pcm16(0));
+        row("24-bit", waveFile({.bits = 24}, silence(300, 3))); // Qt would play noise
+        row("float", waveFile({.tag = 3, .bits = 32}, silence(300, 4)));
+        row("extensible", waveFile({.tag = 0xfffe, .extra = extensible}, silence(300)));
+        row("no channels", waveFile({.channels = 0}, silence(300)));
+        row("3 channels", waveFile({.channels = 3}, silence(300, 6)));
+        // Frames smaller than the channels' samples, and a byte rate to match:
+        // Qt plays these by the channels, and through PulseAudio hangs on the
+        // part frame at the end.
+        row("16-bit stereo in 2-byte frames",
+            waveFile({.channels = 2, .bytesPerFrame = 2}, QByteArray(6, '\0')));
+        row("8-bit stereo in 1-byte frames",
+            waveFile({.channels = 2, .bits = 8, .bytesPerFrame = 1}, QByteArray(5, '\x80')));
+        row("byte rate not the rate's frames",
+            waveFile({.bytesPerSecond = kRate}, silence(300)));
+        row("0 Hz", waveFile({.rate = 0}, silence(300)));
+        row("4 kHz", waveFile({.rate = 4000}, QByteArray(2400, '\0')));
+        row("1 MHz", waveFile({.rate = 1'000'000}, silence(300)));
+        row("format chunk too short",
+            riff(chunk("fmt ", formatChunk({}).mid(8, 14)) + chunk("data", silence(300))));
+        row("two format chunks",
+            riff(formatChunk({}) + formatChunk({.channels = 2}) + chunk("data", silence(300))));
+        row("too large", waveStart(kMaxCueBytes + 2), kMaxCueBytes + 2);
+        // Qt 6.4 skips it without its pad byte, and errs or loads for ever.
+        row("odd-sized chunk before the sound",
+            riff(formatChunk({}) + chunk("LIST", "odd") + chunk("data", silence(300))));
     }
 
     void anUnplayableFileSoundsTheAlert()
     {
         QFETCH(QByteArray, bytes);
-        const QString path =
-            write(QStringLiteral("bad-%1.wav").arg(QTest::currentDataTag()).replace(u' ', u'-'),
-                  bytes);
+        QFETCH(qint64, size);
+        const QString path = writeRow(QStringLiteral("bad"), bytes, size);
         CountingOutput output;
         output.play(path, 1);
         QTRY_COMPARE(output.alerts, 1);
@@ -184,6 +259,35 @@ private slots:
         output.play(path, 1);
         QCOMPARE(output.alerts, 2);
         QVERIFY(!anyPlaying(output));
+    }
+
+    void aPlayableFileLoadsAndPlays_data()
+    {
+        addFileColumns();
+        row("16-bit stereo", waveFile({.channels = 2}, silence(300, 4)));
+        row("8-bit stereo", waveFile({.channels = 2, .bits = 8}, QByteArray(26460, '\x80')));
+        row("8 kHz", waveFile({.rate = 8000}, QByteArray(4800, '\0')));
+        row("192 kHz", waveFile({.rate = 192000}, QByteArray(115200, '\0')));
+        row("format chunk with an extension", waveFile({.extra = le16(0)}, silence(300)));
+        row("other chunks",
+            riff(chunk("LIST", "info") + formatChunk({}) + chunk("fact", le32(13230))
+                 + chunk("data", silence(300)) + chunk("LIST", "odd")));
+        row("largest", waveStart(kMaxCueBytes), kMaxCueBytes);
+    }
+
+    void aPlayableFileLoadsAndPlays()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
+        const QString path = writeRow(QStringLiteral("good"), bytes, size);
+        CountingOutput output;
+        output.play(path, 1);
+        QCOMPARE(output.alerts, 0);
+        QSoundEffect *effect = effectOf(output, path);
+        QVERIFY(effect);
+        QTRY_COMPARE(effect->status(), QSoundEffect::Ready);
+        QVERIFY(effect->isPlaying());
+        QCOMPARE(output.alerts, 0);
     }
 
     void aCuePlaysOnceLoadedAndStopsAfterItsLength()
@@ -237,19 +341,6 @@ private slots:
         output.play(m_dir.filePath(QStringLiteral("absent.wav")), 1);
         QVERIFY(!anyPlaying(output));
         QCOMPARE(output.alerts, 1);
-    }
-
-    void theLateErrorOfACutOffCueStaysSilent()
-    {
-        const QString bad =
-            write(QStringLiteral("cut-no-channels.wav"), waveFile(1, 16, silence(300), 0));
-        const QString good = write(QStringLiteral("after-no-channels.wav"), pcm16(2000));
-        CountingOutput output;
-        output.play(bad, 1);
-        output.play(good, 1);
-        QTRY_COMPARE(effectOf(output, bad)->status(), QSoundEffect::Error);
-        QCOMPARE(output.alerts, 0);
-        QVERIFY(isPlaying(output, good));
     }
 
     void destroyingTheOutputMidCueIsSafe()
