@@ -102,6 +102,51 @@ game_console_command() {
   xdotool key Return
 }
 
+# game_console_view FILE: how the console's log shows its text, found from the
+# ">" before the command line: the log lies 250 to 18 px above it and its
+# scroll bar 464 px right of it. GAME_CONSOLE_FULL=1 when the log holds more
+# lines than it shows (the scroll bar's groove, #E6E6E6, is not all covered);
+# GAME_CONSOLE_AT_END=1 when the groove starts right below the top arrow, so the
+# handle sits at the bottom; GAME_CONSOLE_GAP = pixels between the log's lowest
+# text and its bottom edge (the empty line after the newest one, and a margin);
+# GAME_CONSOLE_LOG = "X Y" of a point inside the log.
+GAME_CONSOLE_FULL=0
+GAME_CONSOLE_LOG=
+GAME_CONSOLE_AT_END=0
+GAME_CONSOLE_GAP=0
+game_console_view() {
+  local box gx gy column
+  box=$(convert "$1" -alpha off -fill black +opaque "$GAME_PROMPT_SIGN" -fill white \
+    -opaque "$GAME_PROMPT_SIGN" -bordercolor black -border 1 -format '%@' info:)
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] ||
+    rw_fail "the console's '>' prompt is not in $1 (box of $GAME_PROMPT_SIGN: $box)"
+  gx=$((BASH_REMATCH[3] - 1)) gy=$((BASH_REMATCH[4] - 1))
+  GAME_CONSOLE_LOG="$((gx + 200)) $((gy - 130))"
+  column=$(convert "$1" -alpha off -crop "1x232+$((gx + 464))+$((gy - 250))" +repage -depth 8 txt:- |
+    awk -F'[ ,:]+' 'NR > 1 { print $2, ($0 ~ /#E6E6E6/) ? "groove" : ($0 ~ /#000080/) ? "navy" : "bar" }')
+  read -r GAME_CONSOLE_FULL GAME_CONSOLE_AT_END < <(awk '
+    $2 != "navy" && top == "" { top = $1 }
+    $2 == "groove" && first == "" { first = $1 }
+    END { print (first != "") ? 1 : 0, (first != "" && first - top <= 20) ? 1 : 0 }' <<<"$column")
+  GAME_CONSOLE_GAP=$(convert "$1" -alpha off -crop "440x232+$((gx - 10))+$((gy - 250))" +repage \
+    -fill black +opaque '#FFFF00' -fill white -opaque '#FFFF00' -scale '1x232!' -depth 8 txt:- |
+    awk -F'[ ,:]+' 'NR > 1 && $0 !~ /#000000/ { low = $2 } END { print (low == "") ? 232 : 231 - low }')
+}
+
+# game_wait_console_full SECONDS: waits until the console's log holds more lines
+# than it shows; returns 1 if it does not in time.
+game_wait_console_full() {
+  local deadline=$((SECONDS + $1))
+  while :; do
+    rw_check_app_alive "while waiting for the console to fill"
+    game_probe
+    game_console_view "$GAME_PROBE"
+    ((GAME_CONSOLE_FULL)) && return 0
+    ((SECONDS < deadline)) || return 1
+    sleep 1
+  done
+}
+
 # game_room_state [FILE]: GAME_ROOM=1 when the auction room is open, GAME_OFFER=1
 # when a buyer's offer is (they never are at once). FILE defaults to a new probe.
 game_room_state() {

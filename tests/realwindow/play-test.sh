@@ -8,13 +8,15 @@
 #      then auctions with Enter pressed every 150 ms (a bid whenever the
 #      rivals' countdown runs) until one is won after a bid, at most 7: the
 #      won box's line shows in "Aste Vinte" (a box won before any bid is
-#      opened at once, as in 3.);
-#   3. "sell" + Enter selects the won box, Enter opens it: its line leaves
+#      opened at once, as in 4.);
+#   3. once the console holds more lines than it shows, its newest line is in
+#      view (04-console-full.png), and is again after the wheel scrolls it up;
+#   4. "sell" + Enter selects the won box, Enter opens it: its line leaves
 #      "Aste Vinte" (a buyer's offer that pops up meanwhile is refused, Esc);
-#   4. File > Nuova Partita asks again (the capital prompt is titled "Quanto
+#   5. File > Nuova Partita asks again (the capital prompt is titled "Quanto
 #      euro vuoi?"), the market fills again and "Aste Vinte" is empty;
-#   5. File > Esci ends the program with exit code 0;
-#   6. the recording is silent before the first auction and after the new
+#   6. File > Esci ends the program with exit code 0;
+#   7. the recording is silent before the first auction and after the new
 #      game starts; during each auction it holds the auction's cues in order,
 #      and cue 6 when a box is opened.
 #
@@ -206,6 +208,27 @@ done
 ((won && bid_made)) ||
   rw_fail "no auction won after a bid in $MAX_AUCTIONS (the last $((MAX_AUCTIONS - 1)) bid on)"
 rw_screenshot 04-won
+
+# --- The console keeps its newest line in view once it holds more than it
+# shows (a tax writes two lines every 11 s), also after the player scrolls up.
+check_console_at_end() {
+  game_console_view "$RW_SHOT"
+  rw_log "console: more lines than shown=$GAME_CONSOLE_FULL, scrolled to the end=$GAME_CONSOLE_AT_END, $GAME_CONSOLE_GAP px below its lowest text"
+  ((GAME_CONSOLE_AT_END)) || rw_fail "$1: the console's scroll bar is not at its end ($RW_SHOT)"
+  ((GAME_CONSOLE_GAP >= 16 && GAME_CONSOLE_GAP <= 52)) ||
+    rw_fail "$1: the console's newest line is not the last one in view: $GAME_CONSOLE_GAP px below it ($RW_SHOT)"
+}
+game_wait_console_full 120 || rw_fail "the console shows all its lines after 120 s more of play"
+rw_screenshot 04-console-full
+check_console_at_end "a full console"
+game_room_state
+if ((!GAME_OFFER)); then
+  # shellcheck disable=SC2086 # "X Y"
+  xdotool mousemove $GAME_CONSOLE_LOG click --repeat 5 --delay 50 4 # the wheel, upwards
+  sleep 0.5
+  rw_screenshot 04-console-scrolled-up
+  check_console_at_end "after scrolling up"
+fi
 open_won_box 05
 
 # --- File > Nuova Partita: the first item of the menu.
