@@ -23,6 +23,8 @@ public:
     QPushButton *Command1() { return control<QPushButton>("Command1"); }
     ClickLabel *Label2() { return control<ClickLabel>("Label2"); }
     Timer &Timer1() { return timer(m_timer1); }
+    // The bankruptcy watch's timer, without loading the window.
+    Timer &watchTimer() { return m_timer1; }
 
     // The command interpreter.
     void Command1_Click();

@@ -177,7 +177,7 @@ bool Game::bankruptcyTestMet()
 
 void Game::watchConsoleControls()
 {
-    m_watchDirty = true;
+    watchChanged();
     connect(m_form1->Money(), &QLineEdit::textChanged, this, &Game::watchChanged);
     LogView *log = m_form1->Text1();
     connect(log, &QPlainTextEdit::textChanged, this, &Game::watchChanged);
@@ -188,19 +188,27 @@ void Game::watchConsoleControls()
 
 void Game::watchWonBoxes()
 {
-    m_watchDirty = true;
+    watchChanged();
     const QAbstractItemModel *boxes = m_form4->List1()->model();
     connect(boxes, &QAbstractItemModel::rowsInserted, this, &Game::watchChanged);
     connect(boxes, &QAbstractItemModel::rowsRemoved, this, &Game::watchChanged);
     connect(boxes, &QAbstractItemModel::modelReset, this, &Game::watchChanged);
 }
 
+void Game::watchChanged()
+{
+    m_watchDirty = true;
+    m_form1->watchTimer().wake();
+}
+
 void Game::watchTick()
 {
     // A tick where nothing the watch reads has changed finds what the last one
-    // found: nothing to do.
-    if (!m_watchDirty)
+    // found: nothing to do, so the watch sleeps until something changes.
+    if (!m_watchDirty) {
+        m_form1->watchTimer().sleep();
         return;
+    }
     m_watchDirty = false;
     if (!m_inBankruptcy && bankruptcyTestMet()) {
         runBankruptcySequence();

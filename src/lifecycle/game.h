@@ -72,7 +72,7 @@ private:
     // capital, the won boxes, the console's text, caret or view, or which windows are loaded.
     void watchConsoleControls();
     void watchWonBoxes();
-    void watchChanged() { m_watchDirty = true; }
+    void watchChanged();
 
     Services m_services;
     MainFrame &m_frame;

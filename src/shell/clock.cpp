@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace marvesto {
 
@@ -22,10 +23,27 @@ void Timer::setEnabled(bool on)
     if (on == m_enabled)
         return;
     m_enabled = on;
+    m_sleeping = false;
     if (on)
         m_slot->start(std::max(m_interval, m_clock.minimumPeriodMs()));
     else
         m_slot->stop();
+}
+
+void Timer::sleep()
+{
+    if (!m_enabled || m_sleeping)
+        return;
+    m_sleeping = true;
+    m_slot->stop();
+}
+
+void Timer::wake()
+{
+    if (!m_enabled || !m_sleeping)
+        return;
+    m_sleeping = false;
+    m_slot->startSoon(std::max(m_interval, m_clock.minimumPeriodMs()));
 }
 
 void Timer::resetToDesign()
@@ -42,7 +60,12 @@ public:
         : m_timer(new QTimer(owner))
     {
         m_timer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(m_timer, &QTimer::timeout, m_timer, std::move(onTick));
+        QObject::connect(m_timer, &QTimer::timeout, m_timer,
+                         [this, onTick = std::move(onTick)] {
+                             if (m_periodAfterFirst > 0)
+                                 m_timer->start(std::exchange(m_periodAfterFirst, 0));
+                             onTick(); // may delete this slot: nothing after it
+                         });
     }
     ~QtClockSlot() override
     {
@@ -51,11 +74,27 @@ public:
         m_timer->disconnect();
         m_timer->deleteLater();
     }
-    void start(int periodMs) override { m_timer->start(periodMs); }
-    void stop() override { m_timer->stop(); }
+    void start(int periodMs) override
+    {
+        m_periodAfterFirst = 0;
+        m_timer->start(periodMs);
+    }
+    // A zero interval: Qt runs the tick as soon as the events already queued
+    // are handled, before the event loop waits again.
+    void startSoon(int periodMs) override
+    {
+        m_periodAfterFirst = periodMs;
+        m_timer->start(0);
+    }
+    void stop() override
+    {
+        m_periodAfterFirst = 0;
+        m_timer->stop();
+    }
 
 private:
     QTimer *m_timer;
+    int m_periodAfterFirst = 0;
 };
 
 } // namespace

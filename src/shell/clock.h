@@ -15,6 +15,8 @@ public:
     virtual ~ClockSlot() = default;
     // Starts the interval afresh from now; ticks repeat every periodMs.
     virtual void start(int periodMs) = 0;
+    // The first tick at the next opportunity, then every periodMs.
+    virtual void startSoon(int periodMs) { start(periodMs); }
     virtual void stop() = 0;
 };
 
@@ -43,6 +45,12 @@ public:
     // Back to the design state, as a window's load does.
     void resetToDesign();
 
+    // A timer that is on but has nothing to do may sleep: it stays on, but no
+    // tick comes until wake(), which brings one at the next opportunity. So an
+    // idle game does not wake the processor for nothing.
+    void sleep();
+    void wake();
+
 signals:
     void tick();
 
@@ -52,6 +60,7 @@ private:
     int m_interval;
     bool m_enabledInDesign;
     bool m_enabled = false;
+    bool m_sleeping = false;
 };
 
 // The program's clock: one precise QTimer per window timer.

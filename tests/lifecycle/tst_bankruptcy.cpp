@@ -17,6 +17,24 @@ class TestBankruptcy : public QObject {
     Q_OBJECT
 
 private slots:
+    // While nothing it reads changes, the watch lets the clock rest; a change
+    // brings its next tick.
+    void theWatchSleepsUntilSomethingItReadsChanges()
+    {
+        GameFixture f;
+        f.start();
+        f.form2().Timer1().setEnabled(false);
+        f.advance(10);
+        QCOMPARE(f.clock.nextDueIn(), qint64(-1));
+        QVERIFY(f.form1().Timer1().isEnabled());
+        f.game->setCapital(QStringLiteral("-1"));
+        QCOMPARE(f.clock.nextDueIn(), qint64(1));
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::No);
+        f.advance(1);
+        QCOMPARE(f.session.endings, 1);
+    }
+
     void zeroIsNotBankruptcy()
     {
         GameFixture f;

@@ -87,6 +87,23 @@ private slots:
         QCOMPARE(ticks, 20);
     }
 
+    // A sleeping timer stays on but gives no tick; woken on Qt's clock, its next
+    // tick comes at once rather than a whole interval later, then on its period.
+    void aSleepingTimerTicksAgainAtOnceWhenWoken()
+    {
+        QtClock clock(5);
+        Timer t(clock, 60'000, true);
+        int ticks = 0;
+        connect(&t, &Timer::tick, [&] { ++ticks; });
+        t.resetToDesign();
+        t.sleep();
+        QVERIFY(t.isEnabled());
+        t.wake();
+        QTRY_COMPARE(ticks, 1);
+        QTest::qWait(50);
+        QCOMPARE(ticks, 1);
+    }
+
     void enterPressesTheDefaultButtonOutOfView()
     {
         GameFixture f;
