@@ -9,6 +9,7 @@
 //   bench_backdrop OUT_DIR
 
 #include "benchgame.h"
+#include "shell/backdrop.h"
 #include "xhelpers.h"
 
 #include <QApplication>
@@ -260,14 +261,15 @@ int main(int argc, char *argv[])
                 drawn.push_back(bench::nowMs() - c0);
             }
             target = QImage();
-            // What the area shows behind the windows must be the stretch exactly.
+            // What the area shows behind the windows must be the stretch exactly:
+            // every pixel the photograph's pixel under its centre.
             QImage shown(area, QImage::Format_RGB32);
             shown.fill(Qt::magenta);
             viewport->render(&shown, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-            const QImage expected = source.scaled(area, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            const QImage expected = marvesto::Stretch(source, area).toImage();
             const bool equal = shown == expected && running.frame.backgroundPicture() == expected;
             if (!equal)
-                qWarning("the backdrop shown at %dx%d is not QImage::scaled of the photograph",
+                qWarning("the backdrop shown at %dx%d is not the centre-sampled stretch of the photograph",
                          area.width(), area.height());
             bench::emitValue((k + "_shown_equals_scaled").constData(), equal ? 1 : 0, 0);
             bench::emitValue((k + "_handler_p50").constData(), bench::median(game.handler));

@@ -365,7 +365,7 @@ step_report() {
     echo "- Start-up, the same empty window holding one line of text (so that fonts load, as any window with text must): median $(fmt "$(val "$s" startup_text_median_ms)") ms, $(ratio "$(val "$s" startup_text_median_ms)" "$sm") the floor; the game is $(ratio "$sg" "$(val "$s" startup_text_median_ms)") that."
     local eq=0 k
     for k in $(grep -o '^backdrop_[^=]*_shown_equals_scaled=1' "$b" 2>/dev/null); do eq=$((eq + 1)); done
-    echo "- Backdrop: what the area paints behind the windows equals QImage::scaled(area, IgnoreAspectRatio, FastTransformation) of the photograph in $eq of 9 cases (checked pixel for pixel)."
+    echo "- Backdrop: what the area paints behind the windows equals the stretch of the photograph, each pixel taken from the photograph pixel under its centre, in $eq of 9 cases (checked pixel for pixel)."
     echo "- Backdrop, each redraw split into the game's handler (stretch and new area background) and the"
     echo "  repaint on the screen, medians:"
     for photo in 2mp 12mp 24mp; do

@@ -100,18 +100,16 @@ void Game::MDIForm_Resize()
         return;
     if (!m_backdropReady) {
         // The photograph loaded at start, never a stretched copy of it.
-        if (m_frame.backgroundPicture().isNull())
+        if (m_frame.backgroundSource().isNull())
             return;
-        m_backdropSource = m_frame.backgroundPicture();
+        m_backdropSource = m_frame.backgroundSource();
         m_backdropReady = true;
     }
     const QSize size = m_frame.innerSize();
     if (size.isEmpty())
         return;
-    // The old stretch goes before the new one is made: never two full-size copies at once.
-    m_frame.setBackgroundPicture(QImage());
-    m_frame.setBackgroundPicture(
-        m_backdropSource.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    // Stretched as it is painted: no stretched copy is made.
+    m_frame.setBackgroundPicture(m_backdropSource, size);
 }
 
 void Game::closeOffers()

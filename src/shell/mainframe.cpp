@@ -12,38 +12,37 @@ namespace marvesto {
 
 namespace {
 
-// The area paints the picture itself, straight from the image, so that no
-// second full-size copy of it is made: the picture at its own size from the
-// top-left corner, black where it does not reach.
+// The area paints the stretched picture itself, straight from the source, so
+// that no full-size copy of it is kept: from the top-left corner, black where
+// it does not reach.
 class BackdropArea : public QMdiArea {
 public:
     using QMdiArea::QMdiArea;
 
-    void setPicture(const QImage &picture)
+    void setBackdrop(const Stretch &backdrop)
     {
-        m_picture = picture;
+        m_backdrop = backdrop;
         viewport()->update();
     }
 
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        if (m_picture.isNull()) {
+        if (m_backdrop.isNull()) {
             QMdiArea::paintEvent(event);
             return;
         }
         QPainter painter(viewport());
+        const QRect shown(QPoint(0, 0), m_backdrop.size());
         for (const QRect &exposed : event->region()) {
-            const QRect covered = exposed & m_picture.rect();
-            if (!covered.isEmpty())
-                painter.drawImage(covered.topLeft(), m_picture, covered);
-            for (const QRect &uncovered : QRegion(exposed).subtracted(covered))
+            m_backdrop.paint(painter, exposed);
+            for (const QRect &uncovered : QRegion(exposed).subtracted(shown))
                 painter.fillRect(uncovered, Qt::black);
         }
     }
 
 private:
-    QImage m_picture;
+    Stretch m_backdrop;
 };
 
 } // namespace
@@ -72,12 +71,19 @@ QSize MainFrame::innerSize() const
     return m_area->viewport()->size();
 }
 
-void MainFrame::setBackgroundPicture(const QImage &picture)
+void MainFrame::setBackgroundPicture(const QImage &picture, QSize shownSize)
 {
     // Shared with the caller's image, not copied.
-    m_picture = picture;
+    m_backdrop = Stretch(picture, shownSize.isEmpty() ? picture.size() : shownSize);
     m_area->setBackground(QColor(design::mdiForm1().back));
-    static_cast<BackdropArea *>(m_area)->setPicture(picture);
+    static_cast<BackdropArea *>(m_area)->setBackdrop(m_backdrop);
+}
+
+QImage MainFrame::backgroundPicture() const
+{
+    if (m_backdrop.size() == m_backdrop.source().size())
+        return m_backdrop.source();
+    return m_backdrop.toImage();
 }
 
 bool MainFrame::eventFilter(QObject *watched, QEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/backdrop.h"
+
 #include <QImage>
 #include <QMainWindow>
 
@@ -17,9 +19,13 @@ public:
     explicit MainFrame(QWidget *parent = nullptr);
 
     QMdiArea &area() { return *m_area; }
-    // The picture painted in the inner area, at its own size from the top-left corner.
-    void setBackgroundPicture(const QImage &picture);
-    QImage backgroundPicture() const { return m_picture; }
+    // The picture painted in the inner area from the top-left corner, stretched
+    // to shownSize (its own size when that is empty), black where it does not reach.
+    void setBackgroundPicture(const QImage &picture, QSize shownSize = {});
+    // The picture as it is shown; made on demand when it is stretched.
+    QImage backgroundPicture() const;
+    // The picture as it was set, before any stretching.
+    QImage backgroundSource() const { return m_backdrop.source(); }
     QSize innerSize() const;
 
     QAction *newGameAction() const { return m_newGame; }
@@ -38,7 +44,7 @@ private:
     QMdiArea *m_area;
     QAction *m_newGame;
     QAction *m_exit;
-    QImage m_picture;
+    Stretch m_backdrop;
 };
 
 } // namespace marvesto

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QPainter>
 #include <QTest>
 
 using namespace marvesto;
@@ -10,9 +11,28 @@ using namespace marvesto::test;
 
 namespace {
 
+// Each pixel of the stretch is the source pixel under its centre.
 QImage stretched(const QImage &source, QSize size)
 {
-    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage from = source.convertToFormat(QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        const int sy = int((y + 0.5) * from.height() / size.height());
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, from.pixel(int((x + 0.5) * from.width() / size.width()), sy));
+    }
+    return image;
+}
+
+// What the area paints behind the windows for the parts of region, black elsewhere.
+QImage painted(GameFixture &f, const QRegion &region)
+{
+    QWidget *viewport = f.frame->area().viewport();
+    QImage image(viewport->size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    // render() puts the region's bounding box at the offset given.
+    viewport->render(&image, region.boundingRect().topLeft(), region, QWidget::DrawWindowBackground);
+    return image;
 }
 
 } // namespace
@@ -32,6 +52,24 @@ private slots:
             f.frame->resize(size);
         QCOMPARE(f.frame->backgroundPicture().size(), f.frame->innerSize());
         QCOMPARE(f.frame->backgroundPicture(), stretched(source, f.frame->innerSize()));
+    }
+
+    // The area paints the stretch itself, a part at a time, with no stretched copy.
+    void theAreaPaintsTheStretchForAnyPartExposed()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(1283, 611));
+        const QImage source(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
+        f.start();
+        f.frame->resize(1111, 777);
+        const QImage expected = stretched(source, f.frame->innerSize());
+        QCOMPARE(painted(f, f.frame->area().viewport()->rect()), expected);
+        QRegion parts = QRegion(3, 7, 301, 203) + QRegion(500, 65, 90, 400);
+        QImage part = expected;
+        QPainter(&part).fillRect(part.rect(), Qt::black);
+        for (const QRect &r : parts)
+            QPainter(&part).drawImage(r.topLeft(), expected, r);
+        QCOMPARE(painted(f, parts), part);
     }
 
     void otherProportionsFillTheAreaWithoutBands()
