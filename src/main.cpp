@@ -4,10 +4,12 @@
 #include "shell/qtservices.h"
 #include "sound/qtsoundoutput.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <QTranslator>
 
@@ -23,8 +25,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marvesto"));
+    QApplication::setOrganizationName(QStringLiteral("Marvesto"));
     QApplication::setApplicationVersion(QStringLiteral(MARVESTO_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/marvesto.png")));
+    // The desktop entry's id: Wayland compositors match the app_id to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.marvesto.Marvesto"));
 
     // The dialogs' standard buttons in Italian: "OK"/"Annulla", "Sì"/"No".
     QTranslator qtItalian;
@@ -40,6 +45,12 @@ int main(int argc, char *argv[])
     marvesto::QtFiles files;
     marvesto::QtSession session;
     marvesto::Game game({clock, dialogs, random, sound, files, session}, frame);
+
+    // Whether cues are heard is remembered between runs (~/.config/Marvesto/).
+    QSettings settings;
+    frame.soundAction()->setChecked(settings.value(QStringLiteral("sound"), true).toBool());
+    QObject::connect(frame.soundAction(), &QAction::toggled, &settings,
+                     [&settings](bool on) { settings.setValue(QStringLiteral("sound"), on); });
 
     // Fill the screen even where no window manager honours the maximised state.
     if (const QScreen *screen = frame.screen())

@@ -29,6 +29,7 @@ public:
                      const QString &defaultAnswer) override;
     Answer messageBox(const QString &text, Buttons buttons, Icon icon,
                       const QString &title) override;
+    void about(const QString &, const QString &) override {}
 };
 
 // The program folder is given rather than the executable's own.

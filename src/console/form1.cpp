@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace marvesto {
@@ -33,6 +34,15 @@ void Form1::wireControls()
     connect(Text2(), &QLineEdit::textChanged, this, &giveBlockCaretToFocusedField);
     connect(Command1(), &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Label2(), &ClickLabel::clicked, this, &Form1::Label2_Click);
+    connect(Money(), &QLineEdit::textChanged, this, &Form1::describeCapital);
+    describeCapital();
+}
+
+void Form1::describeCapital()
+{
+    // A screen reader can tell the capital at any time, not only after a tax or sale.
+    subWindow()->setAccessibleDescription(QStringLiteral("Capitale: ") + Money()->text()
+                                          + QStringLiteral(" \u20AC"));
 }
 
 void Form1::onLoad()

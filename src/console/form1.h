@@ -41,6 +41,7 @@ protected:
 
 private:
     void openAuction(int position);
+    void describeCapital();
 
     Game &m_game;
     Timer &m_timer1;

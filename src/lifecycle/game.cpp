@@ -11,6 +11,7 @@
 #include "sound/module1.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -40,6 +41,8 @@ Game::Game(const Services &services, MainFrame &frame)
 {
     connect(&frame, &MainFrame::newGameClicked, this, &Game::NuovaPartita_Click);
     connect(&frame, &MainFrame::exitClicked, this, &Game::Esci_Click);
+    connect(&frame, &MainFrame::aboutClicked, this, &Game::showAbout);
+    connect(frame.soundAction(), &QAction::toggled, this, &Game::setSoundOn);
     connect(&frame, &MainFrame::resized, this, &Game::MDIForm_Resize);
     connect(m_form1.get(), &Form::loaded, this, &Game::watchConsoleControls);
     connect(m_form1.get(), &Form::unloaded, this, &Game::watchChanged);
@@ -132,6 +135,17 @@ void Game::NuovaPartita_Click()
 void Game::Esci_Click()
 {
     end();
+}
+
+void Game::showAbout()
+{
+    m_services.dialogs.about(
+        QStringLiteral("Informazioni su Marvesto"),
+        QStringLiteral("Marvesto " MARVESTO_VERSION "\n\n"
+                       "Compra box all'asta e rivendine il contenuto.\n\n"
+                       "Licenza MIT. Copyright (c) 2026 The Marvesto developers.\n\n"
+                       "Immagini e suoni sono creati dal progetto stesso, "
+                       "con i programmi in tools/assets."));
 }
 
 void Game::end()
@@ -254,6 +268,9 @@ void Game::setCapital(const QString &text)
 
 void Game::playCue(const QString &name)
 {
+    // Muted: nothing plays, and nothing beeps in its place either.
+    if (!m_soundOn)
+        return;
     PlayCue(m_services, name, kPlayAsync);
 }
 

@@ -43,6 +43,9 @@ public:
     void MDIForm_Resize();
     void NuovaPartita_Click();
     void Esci_Click();
+    void showAbout();
+    // Cues are heard only while the sound is on.
+    void setSoundOn(bool on) { m_soundOn = on; }
 
     // Asks for the name and capital and starts the console afresh.
     void playerPrompts(const QString &capitalTitle);
@@ -84,6 +87,7 @@ private:
     bool m_inBankruptcy = false;
     bool m_ended = false;
     bool m_watchDirty = true;
+    bool m_soundOn = true;
 
     // The backdrop: the photograph every redraw starts from.
     QImage m_backdropSource;

@@ -66,6 +66,14 @@ bool LogView::isCaretAtEnd() const
     return !c.hasSelection() && c.atEnd();
 }
 
+void ListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (hasFocus())
+        QListWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous); // no focus event
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
-
-class QListWidget;
 
 namespace marvesto {
 
@@ -24,6 +23,18 @@ public:
 
 private:
     QString m_text;
+};
+
+// A list box. Its current line follows the game (the market selects each new
+// box), but only a list that has the keyboard focus tells assistive technology
+// that the focus moved; Qt's list view says so whether it has the focus or not.
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 };
 
 // A label that reports clicks.

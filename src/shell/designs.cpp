@@ -144,6 +144,38 @@ QFont designFont(const Font &font)
 
 namespace {
 
+// What a screen reader says of the controls a player uses, in Italian; their
+// captions stay as the designs have them.
+struct Spoken {
+    const char *window, *control, *name, *description;
+};
+constexpr Spoken kSpoken[] = {
+    {"Form1", "Text1", "Registro del manager", "I messaggi del gioco: tasse, costi, vendite"},
+    {"Form1", "Text2", "Riga di comando",
+     "Il numero di un box in vendita e Invio apre l'asta; sell e Invio sceglie il primo box vinto"},
+    {"Form1", "Command1", "Esegui il comando", ""},
+    {"Form1", "Label2", "F1-Vendi", "Sceglie il primo box vinto"},
+    {"Form2", "List1", "Box in vendita", "Un box nuovo ogni secondo; la prima riga \u00E8 la 0"},
+    {"Form3", "Text1", "Registro dell'asta", "Invio rilancia di 100 euro durante il conto alla rovescia"},
+    {"Form3", "Command1", "Rilancia", "Rilancia di 100 euro"},
+    {"Form4", "List1", "Aste vinte", "Invio apre il box scelto e ne stima il valore"},
+    {"Form4", "Command1", "Apri il box", ""},
+    {"Form5", "Text1", "Offerta", "Invio accetta, Esc rifiuta"},
+    {"Form5", "Command2", "Accetta l'offerta", ""},
+    {"Form5", "Label2", "Rifiuta l'offerta", ""},
+};
+
+void setSpoken(QWidget *widget, const char *window, const char *control)
+{
+    for (const Spoken &s : kSpoken) {
+        if (std::strcmp(s.window, window) == 0 && std::strcmp(s.control, control) == 0) {
+            widget->setAccessibleName(QString::fromUtf8(s.name));
+            widget->setAccessibleDescription(QString::fromUtf8(s.description));
+            return;
+        }
+    }
+}
+
 void setColours(QWidget *widget, const Control &c)
 {
     QPalette pal = widget->palette();
@@ -178,7 +210,7 @@ QWidget *createControl(const Control &c, QWidget *parent)
         return log;
     }
     case Kind::ListBox: {
-        auto *list = new QListWidget(parent);
+        auto *list = new ListBox(parent);
         list->setFrameShape(QFrame::NoFrame);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -231,6 +263,7 @@ QWidget *build(const Window &window)
         setColours(w, c);
         if (c.handPointer)
             w->setCursor(Qt::PointingHandCursor);
+        setSpoken(w, window.name, c.name);
         if (c.hidden) {
             w->setFocusPolicy(Qt::NoFocus);
             w->hide();

@@ -56,14 +56,30 @@ MainFrame::MainFrame(QWidget *parent) : QMainWindow(parent), m_area(new Backdrop
     setCentralWidget(m_area);
     resize(design::toPixels(d.innerWidth), design::toPixels(d.innerHeight) + menuBar()->sizeHint().height());
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
     m_newGame = file->addAction(QStringLiteral("Nuova Partita"));
     m_newGame->setObjectName(QStringLiteral("NuovaPartita"));
+    m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    file->addSeparator();
+    m_sound = file->addAction(QStringLiteral("Suoni"));
+    m_sound->setObjectName(QStringLiteral("Suoni"));
+    m_sound->setCheckable(true);
+    m_sound->setChecked(true);
+    file->addSeparator();
     m_exit = file->addAction(QStringLiteral("Esci"));
     m_exit->setObjectName(QStringLiteral("Esci"));
+    m_exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(m_newGame, &QAction::triggered, this, &MainFrame::newGameClicked);
     connect(m_exit, &QAction::triggered, this, &MainFrame::exitClicked);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("?"));
+    QAction *about = help->addAction(QStringLiteral("Informazioni su Marvesto"));
+    connect(about, &QAction::triggered, this, &MainFrame::aboutClicked);
+
+    // Windows that reach past the area can be scrolled into view on a small screen.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 QSize MainFrame::innerSize() const

@@ -30,10 +30,13 @@ public:
 
     QAction *newGameAction() const { return m_newGame; }
     QAction *exitAction() const { return m_exit; }
+    // Checked while the game's cues are heard.
+    QAction *soundAction() const { return m_sound; }
 
 signals:
     void newGameClicked();
     void exitClicked();
+    void aboutClicked();
     // The inner area changed its size.
     void resized();
 
@@ -43,6 +46,7 @@ protected:
 private:
     QMdiArea *m_area;
     QAction *m_newGame;
+    QAction *m_sound;
     QAction *m_exit;
     Stretch m_backdrop;
 };

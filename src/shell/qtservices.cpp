@@ -55,6 +55,12 @@ Dialogs::Answer QtDialogs::messageBox(const QString &text, Buttons buttons, Icon
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+void QtDialogs::about(const QString &title, const QString &text)
+{
+    QMessageBox::about(m_parent, title, text);
+    giveFocusBack();
+}
+
 void QtDialogs::giveFocusBack()
 {
     // Keyboard focus returns to the game once a box closes, even where no window

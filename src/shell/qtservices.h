@@ -16,6 +16,7 @@ public:
                      const QString &defaultAnswer) override;
     Answer messageBox(const QString &text, Buttons buttons, Icon icon,
                       const QString &title) override;
+    void about(const QString &title, const QString &text) override;
 
 private:
     void giveFocusBack();

@@ -20,6 +20,8 @@ public:
                              const QString &defaultAnswer) = 0;
     virtual Answer messageBox(const QString &text, Buttons buttons, Icon icon,
                               const QString &title) = 0;
+    // A box that tells about the program, with the program's icon and OK.
+    virtual void about(const QString &title, const QString &text) = 0;
 };
 
 // Uniform draws in [0, 1), single precision.

@@ -126,6 +126,26 @@ private slots:
         QCOMPARE(f.dialogs.messages.size(), 0u);
     }
 
+    // The menu's keys, the sound switch and the About box.
+    void theMenuOffersShortcutsSoundAndAbout()
+    {
+        GameFixture f;
+        f.start();
+        QCOMPARE(f.frame->newGameAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(f.frame->exitAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        f.frame->soundAction()->setChecked(false);
+        f.form2().Timer1().setEnabled(false);
+        f.fillMarket(1);
+        f.command(QStringLiteral("0")); // the room's opening cue, muted
+        QVERIFY(f.sound.paths.isEmpty());
+        f.frame->soundAction()->setChecked(true);
+        f.game->playCue(QStringLiteral("6"));
+        QCOMPARE(f.sound.cues(), QStringList({"6"}));
+        f.game->showAbout();
+        QCOMPARE(f.dialogs.abouts.size(), 1u);
+        QVERIFY(f.dialogs.abouts.front().second.contains(QStringLiteral(MARVESTO_VERSION)));
+    }
+
     void missingBackdropLeavesTheAreaBlack()
     {
         GameFixture f;

@@ -86,7 +86,9 @@ rw_start_app() {
   read -ra wrapper <<<"${RW_APP_WRAPPER:-}"
   mkdir -m 700 "$runtime"
   RW_APP_LOG=$RW_ARTIFACTS/app.log
-  (cd "$RW_TMP" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
+  # A settings folder of its own, so that no earlier run's settings (the sound
+  # switched off) carry over.
+  (cd "$RW_TMP" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$RW_TMP/config" \
     LC_ALL=C.UTF-8 LANG=C.UTF-8 "${wrapper[@]}" "$game" "$@") >"$RW_APP_LOG" 2>&1 </dev/null &
   RW_APP_PID=$!
   rw_log "started $game (pid $RW_APP_PID)"

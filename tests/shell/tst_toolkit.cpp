@@ -2,7 +2,9 @@
 
 #include "shell/designs.h"
 
+#include <QAccessible>
 #include <QLabel>
+#include <QScrollBar>
 #include <QMdiArea>
 #include <QSignalSpy>
 #include <QTest>
@@ -190,6 +192,36 @@ private slots:
         QCOMPARE(f.form2().caption(), QStringLiteral("Boxes in vendita"));
         QCOMPARE(f.form4().caption(), QStringLiteral("Aste Vinte"));
         QCOMPARE(f.frame->windowTitle(), QStringLiteral("Marvesto"));
+    }
+
+    // Named for screen readers, and the console tells its capital.
+    void controlsAreSpokenAndTheConsoleTellsTheCapital()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("9626"));
+        auto name = [](QWidget *w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(f.form1().Text2()), QStringLiteral("Riga di comando"));
+        QCOMPARE(name(f.form1().Command1()), QStringLiteral("Esegui il comando"));
+        QCOMPARE(name(f.form2().List1()), QStringLiteral("Box in vendita"));
+        QCOMPARE(f.form1().subWindow()->accessibleDescription(), QStringLiteral("Capitale: 9626 \u20AC"));
+        f.game->setCapital(QStringLiteral("-5"));
+        QCOMPARE(f.form1().subWindow()->accessibleDescription(), QStringLiteral("Capitale: -5 \u20AC"));
+        QCOMPARE(f.form1().Money()->text(), QStringLiteral("-5"));
+    }
+
+    // On a small screen the area scrolls to the windows that reach past it.
+    void theAreaScrollsToWindowsBeyondIt()
+    {
+        GameFixture f;
+        f.start();
+        const double left = f.form4().left();
+        f.frame->resize(500, 300);
+        QApplication::processEvents();
+        QVERIFY(f.frame->area().horizontalScrollBar()->isVisible());
+        QVERIFY(f.frame->area().verticalScrollBar()->isVisible());
+        QCOMPARE(f.form4().left(), left); // the design's place
     }
 
     void consoleFocusOrderStartsAtTheCommandLine()
