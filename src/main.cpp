@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -13,20 +14,56 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // 1 ms timers tick at most this often, as on desktops whose timer service is
 // coarser than a millisecond; it keeps an idle game cheap.
 constexpr int kMinimumTimerPeriodMs = 5;
 
+// --help and --version are answered before Qt looks for a display, so that
+// they work anywhere; without any display the game says what it needs, rather
+// than letting Qt abort.
+void handleCommandLine(int argc, char *argv[])
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Compra box all'asta e rivendine il contenuto: un gioco per una persona."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QStringList arguments;
+    {
+        // Only for the parser, which names the program from it.
+        QCoreApplication core(argc, argv);
+        arguments = QCoreApplication::arguments();
+        parser.process(core); // exits after --help, --version or an unknown option
+    }
+
+    const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+        || std::any_of(arguments.cbegin(), arguments.cend(),
+                       [](const QString &a) { return a.startsWith(QStringLiteral("-platform")); });
+    if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("marvesto: no display to open a window on; start it from a desktop session "
+                   "(Wayland or X11), or with DISPLAY or WAYLAND_DISPLAY set\n",
+                   stderr);
+        std::exit(1);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Marvesto"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Marvesto"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MARVESTO_VERSION));
+    handleCommandLine(argc, argv);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Marvesto"));
-    QApplication::setOrganizationName(QStringLiteral("Marvesto"));
-    QApplication::setApplicationVersion(QStringLiteral(MARVESTO_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/marvesto.png")));
     // The desktop entry's id: Wayland compositors match the app_id to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.marvesto.Marvesto"));
