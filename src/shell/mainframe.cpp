@@ -14,7 +14,8 @@ namespace {
 
 // The area paints the stretched picture itself, straight from the source, so
 // that no full-size copy of it is kept: from the top-left corner, black where
-// it does not reach.
+// it does not reach. It is stretched to the screen's device pixels, so that it
+// stays sharp at any scale factor.
 class BackdropArea : public QMdiArea {
 public:
     using QMdiArea::QMdiArea;
@@ -22,6 +23,7 @@ public:
     void setBackdrop(const Stretch &backdrop)
     {
         m_backdrop = backdrop;
+        m_onDevice = Stretch();
         viewport()->update();
     }
 
@@ -35,14 +37,22 @@ protected:
         QPainter painter(viewport());
         const QRect shown(QPoint(0, 0), m_backdrop.size());
         for (const QRect &exposed : event->region()) {
-            m_backdrop.paint(painter, exposed);
             for (const QRect &uncovered : QRegion(exposed).subtracted(shown))
                 painter.fillRect(uncovered, Qt::black);
         }
+        const qreal ratio = viewport()->devicePixelRatioF();
+        const QSize deviceSize = (QSizeF(m_backdrop.size()) * ratio).toSize();
+        if (m_onDevice.size() != deviceSize)
+            m_onDevice = Stretch(m_backdrop.source(), deviceSize);
+        painter.scale(1 / ratio, 1 / ratio); // one unit a device pixel
+        for (const QRect &exposed : event->region())
+            m_onDevice.paint(painter, QRectF(QPointF(exposed.topLeft()) * ratio,
+                                             QSizeF(exposed.size()) * ratio).toAlignedRect());
     }
 
 private:
     Stretch m_backdrop;
+    Stretch m_onDevice; // the same, in device pixels
 };
 
 } // namespace

@@ -24,11 +24,14 @@ QImage stretched(const QImage &source, QSize size)
     return image;
 }
 
-// What the area paints behind the windows for the parts of region, black elsewhere.
+// What the area paints behind the windows for the parts of region, black
+// elsewhere, in device pixels.
 QImage painted(GameFixture &f, const QRegion &region)
 {
     QWidget *viewport = f.frame->area().viewport();
-    QImage image(viewport->size(), QImage::Format_RGB32);
+    const qreal ratio = viewport->devicePixelRatioF();
+    QImage image((QSizeF(viewport->size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     // render() puts the region's bounding box at the offset given.
     viewport->render(&image, region.boundingRect().topLeft(), region, QWidget::DrawWindowBackground);
@@ -62,13 +65,16 @@ private slots:
         const QImage source(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
         f.start();
         f.frame->resize(1111, 777);
-        const QImage expected = stretched(source, f.frame->innerSize());
+        // Sharp at any scale factor: stretched to the device's pixels.
+        const qreal ratio = f.frame->area().viewport()->devicePixelRatioF();
+        QImage expected = stretched(source, (QSizeF(f.frame->innerSize()) * ratio).toSize());
+        expected.setDevicePixelRatio(ratio);
         QCOMPARE(painted(f, f.frame->area().viewport()->rect()), expected);
         QRegion parts = QRegion(3, 7, 301, 203) + QRegion(500, 65, 90, 400);
         QImage part = expected;
-        QPainter(&part).fillRect(part.rect(), Qt::black);
+        part.fill(Qt::black);
         for (const QRect &r : parts)
-            QPainter(&part).drawImage(r.topLeft(), expected, r);
+            QPainter(&part).drawImage(r.topLeft(), expected, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
         QCOMPARE(painted(f, parts), part);
     }
 
