@@ -30,6 +30,7 @@ GAME_ROOM_BAND=170x1000+75+0
 GAME_ROOM_MIN=10000 # the room's band is ~45000 silver pixels; elsewhere there are a few
 GAME_OFFER_MIN=30000 # an offer is ~80000 silver pixels
 GAME_MAIN=
+GAME_OFFERS_SEEN=0
 GAME_COUNT=
 GAME_ROOM=
 GAME_OFFER=
@@ -287,6 +288,7 @@ game_dismiss_offer() {
   game_room_state
   ((GAME_OFFER)) || return 0
   rw_log "a buyer's offer is open: refusing it with Esc"
+  GAME_OFFERS_SEEN=$((GAME_OFFERS_SEEN + 1))
   [[ -n $GAME_MAIN ]] || game_main_window
   rw_key "$GAME_MAIN" Escape
   local deadline=$((SECONDS + 10))

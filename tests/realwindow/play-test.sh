@@ -35,6 +35,8 @@ source "$HERE/lib.sh"
 source "$HERE/game.sh"
 # shellcheck source=tests/realwindow/pulse.sh
 source "$HERE/pulse.sh"
+# shellcheck source=tests/realwindow/atspi.sh
+source "$HERE/atspi.sh"
 
 GAME=${1:?usage: play-test.sh GAME ARTIFACT_ROOT [BUILD_DIR]}
 ARTIFACT_ROOT=${2:?usage: play-test.sh GAME ARTIFACT_ROOT [BUILD_DIR]}
@@ -53,7 +55,7 @@ keep_recording() {
   [[ -s ${PA_RECORDING:-} ]] && cp "$PA_RECORDING" "$RW_ARTIFACTS/recording.wav"
   return 0
 }
-trap 'status=$?; set +e; game_stop_bidding; keep_recording; (exit $status); rw_cleanup' EXIT
+trap 'status=$?; set +e; game_stop_bidding; keep_recording; atspi_stop; (exit $status); rw_cleanup' EXIT
 command -v python3 >/dev/null || rw_fail "missing python3"
 
 # --- The program as installed, or as built.
@@ -72,6 +74,7 @@ SOUNDS=$(dirname "$GAME")/Sound
 pa_start "$RW_TMP" "$RW_ARTIFACTS" || rw_fail "no private PulseAudio"
 pa_record "$RW_TMP/recording.wav" || rw_fail "cannot record the null sink"
 rw_start_xvfb
+atspi_start
 rw_start_app "$GAME"
 windows=()
 rw_wait_window "Nome del giocatore" 40
@@ -81,6 +84,25 @@ game_answer_prompts Tester 50000 "Quanti euro vuoi?"
 game_main_window
 game_wait_market 15
 rw_screenshot 01-market
+
+# --- What a screen reader hears: the console's tree names its controls and
+# tells the capital; the market's new line each second raises no focus event
+# while the keyboard is on the command line.
+atspi_tree "Manager:Tester" "$RW_ARTIFACTS/console-tree.txt"
+grep -q '"Riga di comando"' "$RW_ARTIFACTS/console-tree.txt" &&
+  grep -q 'Capitale: ' "$RW_ARTIFACTS/console-tree.txt" ||
+  rw_fail "the console's accessible tree lacks its names ($RW_ARTIFACTS/console-tree.txt)"
+game_focus_console
+quiet_from=$(atspi_now)
+sleep 10
+quiet_to=$(atspi_now)
+# Qt reports the focus on the list's new line, named by its text.
+atspi_count "$quiet_from" "$quiet_to" "" "Box numero:"
+market_events=$ATSPI_COUNT
+atspi_count "$quiet_from" "$quiet_to" "" "Box in vendita"
+((market_events + ATSPI_COUNT == 0)) ||
+  rw_fail "the market raised $((market_events + ATSPI_COUNT)) events in 10 s without the keyboard focus ($ATSPI_EVENTS)"
+rw_log "10 s of market ticks with the focus on the command line: no event from the market"
 rw_log "the market holds $RW_INK pixels of text"
 game_won_ink
 ((RW_INK == 0)) || rw_fail "'Aste Vinte' is not empty at the start ($RW_INK pixels of ink)"
@@ -230,6 +252,22 @@ if ((!GAME_OFFER)); then
   check_console_at_end "after scrolling up"
 fi
 open_won_box 05
+
+# --- New lines reached the screen reader as text-inserted events: the
+# console's, the auction room's countdown while it ran, and a buyer's offer
+# when one came.
+now=$(atspi_now)
+atspi_count 0 "$now" object:text-changed:insert "Registro del manager" "Il tuo Capitale:"
+((ATSPI_COUNT > 0)) || rw_fail "no text-inserted event from the console's log"
+atspi_count 0 "$now" object:text-changed:insert "Registro dell'asta" "... e 1!"
+((ATSPI_COUNT > 0)) || rw_fail "no text-inserted event for the auction's countdown"
+if ((GAME_OFFERS_SEEN > 0)); then
+  atspi_count 0 "$now" object:text-changed:insert "Offerta" "Vuoi vendere?"
+  ((ATSPI_COUNT > 0)) || rw_fail "no text-inserted event from the buyer's offer"
+else
+  rw_log "no buyer's offer came in this game: its text events were not checked"
+fi
+rw_log "text-inserted events reached AT-SPI from the console, the auction's countdown and the offers"
 
 # --- File > Nuova Partita: the first item of the menu.
 game_menu_item Down 1
