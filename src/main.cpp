@@ -2,11 +2,12 @@
 #include "shell/clock.h"
 #include "shell/mainframe.h"
 #include "shell/qtservices.h"
-#include "sound/qtsoundoutput.h"
+#include "sound/loadedsound.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -78,10 +79,17 @@ int main(int argc, char *argv[])
     marvesto::QtClock clock(kMinimumTimerPeriodMs);
     marvesto::QtDialogs dialogs(&frame);
     marvesto::QtRandom random;
-    marvesto::QtSoundOutput sound;
+    // The sound module: beside the program in the build tree, in
+    // lib/marvesto under the prefix once installed.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    marvesto::LoadedSoundOutput sound(
+        {programFolder, QDir::cleanPath(programFolder + QStringLiteral("/../lib/marvesto"))});
     marvesto::QtFiles files;
     marvesto::QtSession session;
     marvesto::Game game({clock, dialogs, random, sound, files, session}, frame);
+    // Loaded once the player has answered the prompts, long before the first
+    // cue; a cue asked for earlier loads it at once.
+    QObject::connect(&game, &marvesto::Game::gameStarted, &frame, [&sound] { sound.load(); });
 
     // Whether cues are heard is remembered between runs (~/.config/Marvesto/).
     QSettings settings;
