@@ -1,9 +1,12 @@
 // Runs without an audio server (ctest points PULSE_SERVER at no socket): Qt
 // then loads cues as usual but has no device, and reports a started cue
 // playing until it is stopped.
+#include "sound/loadedsound.h"
 #include "sound/qtsoundoutput.h"
 
 #include <QFile>
+#include <QLibrary>
+#include <QRegularExpression>
 #include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QTest>
@@ -172,6 +175,25 @@ class TestSoundOutput : public QObject {
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    // The program's sound output comes from the module, loaded by the first
+    // cue if nothing loaded it before; without the module cues still play
+    // (the alert) rather than fail.
+    void theModuleIsLoadedByTheFirstCue()
+    {
+        const QString cue = write(QStringLiteral("module-cue.wav"), pcm16(300));
+        LoadedSoundOutput output({m_dir.filePath(QStringLiteral("nowhere")),
+                                  QStringLiteral(MARVESTO_SOUND_MODULE_DIR)});
+        QVERIFY(!output.isLoaded());
+        output.play(cue, 1);
+        QVERIFY(output.isLoaded());
+        QVERIFY(QLibrary(QStringLiteral(MARVESTO_SOUND_MODULE_DIR "/marvesto-sound")).isLoaded());
+
+        LoadedSoundOutput missing({m_dir.filePath(QStringLiteral("nowhere"))});
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no sound module")));
+        missing.play(cue, 1);
+        QVERIFY(missing.isLoaded());
+    }
 
     void aMissingFileSoundsTheAlert_data()
     {
