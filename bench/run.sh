@@ -46,7 +46,7 @@ die() {
 }
 
 for tool in cmake Xvfb xdotool; do
-  command -v "$tool" >/dev/null || die "missing $tool (scripts/install-deps.sh installs it)"
+  command -v "$tool" >/dev/null || die "missing $tool (scripts/install-deps.sh test installs it)"
 done
 
 mkdir -p "$OUT"

@@ -1,51 +1,94 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, playing and testing Marvesto
-# need. Runs apt-get only when a package is missing, so repeated runs are fast.
-# Needs root, or sudo when run as another user.
+# Installs the Debian 12 packages Marvesto needs, for one purpose. Runs apt-get
+# only when a package is missing, so repeated runs are fast. Needs root, or
+# sudo when run as another user.
+#
+#   scripts/install-deps.sh play   build and play the game (scripts/play.sh)
+#   scripts/install-deps.sh test   that, and every test tool (scripts/test.sh)
+#   scripts/install-deps.sh --list play|test   print the packages, install nothing
 #
 #   MARVESTO_SKIP_DEPS=1   skip this step entirely (for machines set up by hand)
 set -euo pipefail
 
-PACKAGES=(
-  # Build: compiler, CMake and Qt 6 (Widgets, Multimedia, Test).
-  # qt6-base-dev pulls in the OpenGL and Vulkan headers Qt6Gui's CMake package
-  # looks for (libgl-dev, libglx-dev, libopengl-dev, libvulkan-dev); libgl-dev is
-  # named here too because find_package(Qt6 Gui) fails without it.
+PLAY_PACKAGES=(
+  # Build: compiler, CMake and Qt 6 (Widgets, Multimedia; qt6-base-dev holds
+  # Qt Test's CMake package as well). qt6-base-dev pulls in the OpenGL and
+  # Vulkan headers Qt6Gui's CMake package looks for (libgl-dev, libglx-dev,
+  # libopengl-dev, libvulkan-dev); libgl-dev is named here too because
+  # find_package(Qt6 Gui) fails without it.
   build-essential
   cmake
   qt6-base-dev
   qt6-multimedia-dev
   libgl-dev
-  # Run time: the X11 platform plugin ships in libqt6gui6; the multimedia
-  # plugins (and the PulseAudio output QSoundEffect uses) in libqt6multimedia6;
-  # the Italian "OK"/"Annulla" of the standard dialogs in qt6-translations-l10n.
+  # Run time: the X11 platform plugin ships in libqt6gui6, the Wayland one in
+  # qt6-wayland (without it Qt draws through XWayland on a Wayland desktop);
+  # the multimedia plugins, and the PulseAudio client QSoundEffect plays
+  # through, in libqt6multimedia6; the Italian "OK"/"Annulla" of the standard
+  # dialogs in qt6-translations-l10n. No sound server: the sound goes to the
+  # desktop's own, PulseAudio or PipeWire's Pulse service.
   libqt6gui6
+  qt6-wayland
   libqt6multimedia6
   qt6-translations-l10n
   fonts-dejavu-core
-  # Real-window tests: a private X server, input, window queries, screenshots.
+)
+
+TEST_PACKAGES=(
+  # Real-window tests: a private X server, input, window queries, screenshots;
+  # a private Wayland compositor (weston, nested in that X server).
   xvfb
   xauth
   xdotool
   x11-utils
   imagemagick
-  # Sound: a private sound server and tools to measure the cues.
+  weston
+  # Sound: a private sound server the tests start themselves, and tools to
+  # measure the cues. Never needed to play.
   pulseaudio
   pulseaudio-utils
   sox
   # Scripts that analyse recordings and screenshots.
   python3
-  # Packaging checks: validators, dpkg-shlibdeps for cpack, and strace to see
-  # which files the installed game opens.
+  # What a screen reader hears, for the play test: a session bus, the AT-SPI
+  # bus and its Python bindings.
+  dbus
+  at-spi2-core
+  python3-gi
+  gir1.2-atspi-2.0
+  # Packaging checks: validators, dpkg-shlibdeps and dpkg-buildflags for the
+  # package build, debhelper for debian/, lintian, hardening-check (devscripts),
+  # and strace to see which files the installed game opens.
   desktop-file-utils
   appstream
-  lintian
   dpkg-dev
+  debhelper
+  lintian
+  devscripts
   strace
   # Fuzzing.
   clang
   libclang-rt-14-dev
 )
+
+usage() {
+  echo "usage: install-deps.sh [--list] play|test" >&2
+  exit 2
+}
+list_only=
+if [[ ${1:-} == --list ]]; then
+  list_only=1
+  shift
+fi
+case ${1:-} in
+  play) PACKAGES=("${PLAY_PACKAGES[@]}") ;;
+  test) PACKAGES=("${PLAY_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  *) usage ;;
+esac
+if [[ -n $list_only ]]; then
+  printf '%s\n' "${PACKAGES[@]}"
+  exit 0
+fi
 
 if [[ "${MARVESTO_SKIP_DEPS:-}" == 1 ]]; then
   echo "install-deps: skipped (MARVESTO_SKIP_DEPS=1)"

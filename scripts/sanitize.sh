@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the game and its unit tests with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the unit tests, the randomized game included (shorter than its default),
-# failing on the first sanitizer report, leaks included.
+# Builds the game and its unit tests with AddressSanitizer and UndefinedBehaviorSanitizer,
+# warnings as errors, and runs the unit tests, the randomized game included (shorter than
+# its default), failing on the first sanitizer report, leaks included.
 #
 #   scripts/sanitize.sh          from the source tree's root, no arguments
 #   BUILD_DIR                    build folder (default: build-asan in the source tree)
@@ -20,7 +20,8 @@ if grep -qs '^MARVESTO_SANITIZE:BOOL=OFF' "$BUILD_DIR/CMakeCache.txt"; then
   echo "sanitize.sh: $BUILD_DIR is an ordinary build folder; choose another BUILD_DIR" >&2
   exit 2
 fi
-cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVESTO_SANITIZE=ON
+cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVESTO_SANITIZE=ON \
+  -DBUILD_TESTING=ON -DMARVESTO_WERROR=ON
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:check_initialization_order=1

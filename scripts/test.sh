@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Marvesto and runs every test.
-# Needs no display: each real-window test starts its own Xvfb.
+# Needs no display: each real-window test starts its own Xvfb (and the
+# Wayland one its own weston in it). Runs as root, or as a user who has sudo
+# for what needs root (apt-get). Warnings are errors in every build here.
 # Exits non-zero as soon as a stage fails.
 #
 #   scripts/test.sh              run every stage, in order
@@ -17,14 +19,16 @@ JOBS=$(nproc)
 
 STAGES=(deps build ctest sanitize fuzz deb)
 
-# --- deps: the Debian packages every later stage uses.
+# --- deps: the Debian packages every later stage uses (the game's and the
+# test tools).
 stage_deps() {
-  "$ROOT/scripts/install-deps.sh"
+  "$ROOT/scripts/install-deps.sh" test
 }
 
 # --- build: the game and its test programs, into $BUILD_DIR.
 stage_build() {
-  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+    -DMARVESTO_WERROR=ON
   cmake --build "$BUILD_DIR" --parallel "$JOBS"
 }
 
@@ -46,8 +50,12 @@ stage_fuzz() {
   "$ROOT/scripts/fuzz.sh"
 }
 
-# --- deb: the Debian package: cpack, lintian, apt-get install, play, remove.
-# Needs root; installs and removes the "marvesto" package on this machine.
+# --- deb: the Debian package, built by CPack and by debian/ (dpkg-buildpackage),
+# each with Debian's hardening flags, in folders of their own under
+# $BUILD_DIR; lintian and hardening-check; then apt-get installs it, plays it
+# and removes it again (with sudo unless root). Refuses to start when a
+# "marvesto" package is already installed: it never removes one it did not
+# install.
 stage_deb() {
   "$ROOT/tests/install/deb-test.sh" "$BUILD_DIR" "$BUILD_DIR/artifacts"
 }

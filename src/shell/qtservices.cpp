@@ -1,6 +1,7 @@
 #include "shell/qtservices.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -88,7 +89,14 @@ float unitFloat(std::uint32_t bits)
 
 QString QtFiles::programFolder() const
 {
-    return QCoreApplication::applicationDirPath();
+    // The build tree keeps the data beside the program. An installed game has
+    // the program in bin/ (games/ in the Debian package) and the data in
+    // share/games/marvesto under the same prefix, so both are found wherever
+    // the prefix is. applicationDirPath() is the real folder, links followed.
+    const QDir beside(QCoreApplication::applicationDirPath());
+    if (beside.exists(QStringLiteral("DeskTop.jpg")) || beside.exists(QStringLiteral("Sound")))
+        return beside.path();
+    return QDir::cleanPath(beside.filePath(QStringLiteral("../share/games/marvesto")));
 }
 
 bool QtFiles::canRead(const QString &path) const

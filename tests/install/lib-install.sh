@@ -1,18 +1,21 @@
 # shellcheck shell=bash
 # Helpers shared by install-test.sh and deb-test.sh: play an installed game on
-# a private Xvfb (tests/realwindow/lib.sh) and check that it found what it
-# reads at run time. The game runs under strace, which logs every file it
-# opens, so a check can tell which folder it took its backdrop from.
+# a private Xvfb (tests/realwindow/lib.sh and game.sh) and check that it found
+# what it reads at run time. The game runs under strace, which logs every file
+# it opens, so a check can tell which folder it took its backdrop and its
+# sound cues from.
 #
-#   source lib-install.sh          # sources ../realwindow/lib.sh too
+#   source lib-install.sh          # sources ../realwindow/lib.sh and game.sh too
 #   rw_init NAME ARTIFACT_ROOT; rw_start_xvfb
 #   inst_start_game PATH_DIRS      # runs "marvesto" looked up in PATH_DIRS
 #   inst_wait_prompt; inst_check_program EXE; inst_answer_prompts
-#   inst_check_backdrop APPDIR; inst_check_sounds APPDIR; inst_check_qt_runtime
+#   inst_check_backdrop DATADIR; inst_check_sounds DATADIR; inst_check_qt_runtime
 
 INST_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/realwindow/lib.sh
 source "$INST_HERE/../realwindow/lib.sh"
+# shellcheck source=tests/realwindow/game.sh
+source "$INST_HERE/../realwindow/game.sh"
 
 INST_TRACE=
 INST_STRACE_PID=
@@ -32,7 +35,8 @@ inst_require() {
 # inst_start_game PATH_DIRS: starts "marvesto" by name with PATH=PATH_DIRS, as
 # the desktop entry's Exec=marvesto does, from an empty working folder, under
 # strace. RW_APP_PID is the game's own pid (strace's child, once it runs the
-# program).
+# program). Its sound server is one that does not exist: the cues are still
+# read (and traced) when they play, and no server of the machine's is used.
 inst_start_game() {
   local cwd=$RW_TMP/cwd runtime=$RW_TMP/runtime deadline=$((SECONDS + 10)) pid=
   mkdir -p "$cwd"
@@ -41,6 +45,7 @@ inst_start_game() {
   RW_APP_LOG=$RW_ARTIFACTS/app.log
   (cd "$cwd" && exec strace -f -qq -e trace=openat -o "$INST_TRACE" \
     env PATH="$1" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
+    PULSE_SERVER=unix:/nonexistent/marvesto-no-sound-server \
     LC_ALL=C.UTF-8 LANG=C.UTF-8 marvesto) >"$RW_APP_LOG" 2>&1 </dev/null &
   INST_STRACE_PID=$!
   while [[ -z $pid ]]; do
@@ -96,13 +101,13 @@ inst_opened() {
   grep -Eq "openat\(AT_FDCWD, \"$1\", [^)]*\) = [0-9]+\$" "$INST_TRACE"
 }
 
-# inst_check_backdrop APPDIR: the game opened APPDIR/DeskTop.jpg, and the
+# inst_check_backdrop DATADIR: the game opened DATADIR/DeskTop.jpg, and the
 # screen's bottom strip, which no game window covers, shows the photo rather
 # than the plain black the main window has without it.
 inst_check_backdrop() {
-  local appdir=$1 width height stats mean deviation
-  inst_opened "$(inst_quote "$appdir/DeskTop.jpg")" ||
-    rw_fail "the game never opened $appdir/DeskTop.jpg; its opens of DeskTop.jpg: $(grep -F DeskTop.jpg "$INST_TRACE" | head -n 5)"
+  local datadir=$1 width height stats mean deviation
+  inst_opened "$(inst_quote "$datadir/DeskTop.jpg")" ||
+    rw_fail "the game never opened $datadir/DeskTop.jpg; its opens of DeskTop.jpg: $(grep -F DeskTop.jpg "$INST_TRACE" | head -n 5)"
   rw_screenshot market
   read -r width height < <(identify -format '%w %h\n' "$RW_SHOT")
   stats=$(convert "$RW_SHOT" -crop "${width}x300+0+$((height - 310))" +repage \
@@ -110,21 +115,30 @@ inst_check_backdrop() {
   read -r mean deviation <<<"$stats"
   awk -v m="$mean" -v d="$deviation" 'BEGIN { exit !(m > 0.03 && d > 0.005) }' ||
     rw_fail "the backdrop is not on screen: the bottom strip of $RW_SHOT has mean $mean, deviation $deviation (black is 0 0)"
-  rw_log "the backdrop $appdir/DeskTop.jpg is on screen (bottom strip: mean $mean, deviation $deviation)"
+  rw_log "the backdrop $datadir/DeskTop.jpg is on screen (bottom strip: mean $mean, deviation $deviation)"
 }
 
-# inst_check_sounds APPDIR: the game's own folder (where it looks for
-# Sound/<cue>.wav) is APPDIR, and it holds every cue as a WAV file. A cue is
-# only opened when it plays, so the files are checked rather than the opens.
+# inst_check_sounds DATADIR: DATADIR/Sound holds every cue as a WAV file, and
+# the game reads its cues there: "0" + Enter at the console opens an auction,
+# whose first turn, a second later, plays cue 1 (the rivals raise) or 2 (they
+# give up), and a cue's file is opened as it plays.
 inst_check_sounds() {
-  local appdir=$1 folder cue
-  folder=$(dirname "$(readlink "/proc/$RW_APP_PID/exe")")
-  [[ $folder == "$appdir" ]] || rw_fail "the game's folder is $folder, not $appdir"
+  local datadir=$1 cue deadline
   for cue in "${INST_CUES[@]}"; do
-    [[ $(head -c 4 "$folder/Sound/$cue.wav" 2>/dev/null) == RIFF ]] ||
-      rw_fail "the game's folder has no sound cue Sound/$cue.wav"
+    [[ $(head -c 4 "$datadir/Sound/$cue.wav" 2>/dev/null) == RIFF ]] ||
+      rw_fail "$datadir has no sound cue Sound/$cue.wav"
   done
-  rw_log "the game's folder $folder holds Sound/{$(IFS=,; echo "${INST_CUES[*]}")}.wav"
+  game_console_command 0
+  game_wait_room_open 15 || rw_fail "no auction room opened on '0' + Enter"
+  rw_screenshot auction
+  deadline=$((SECONDS + 15))
+  until inst_opened "$(inst_quote "$datadir/Sound/")[12]\.wav"; do
+    rw_check_app_alive "during the auction"
+    ((SECONDS < deadline)) ||
+      rw_fail "the auction's first cue was not read from $datadir/Sound; its opens of .wav files: $(grep -F .wav "$INST_TRACE" | head -n 5)"
+    sleep 0.2
+  done
+  rw_log "$datadir/Sound holds {$(IFS=,; echo "${INST_CUES[*]}")}.wav, and the auction's cue was read from there"
 }
 
 # inst_check_qt_runtime: what Qt loads at run time, which no linker sees, was

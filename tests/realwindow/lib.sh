@@ -39,7 +39,7 @@ rw_require_tools() {
   for tool in Xvfb xdotool xwininfo import convert compare; do
     command -v "$tool" >/dev/null || missing+=("$tool")
   done
-  ((${#missing[@]} == 0)) || rw_fail "missing tools: ${missing[*]} (scripts/install-deps.sh installs them)"
+  ((${#missing[@]} == 0)) || rw_fail "missing tools: ${missing[*]} (scripts/install-deps.sh test installs them)"
 }
 
 # rw_init NAME ARTIFACT_ROOT: clears ARTIFACT_ROOT/NAME and sets the exit trap.

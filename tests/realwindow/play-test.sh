@@ -23,8 +23,9 @@
 #   play-test.sh GAME ARTIFACT_ROOT [BUILD_DIR]
 #
 # With BUILD_DIR, the game played is the one `cmake --install BUILD_DIR` lays
-# into a fresh prefix (lib/marvesto/marvesto with its data beside it); without
-# it, GAME itself (the build's app/ folder). Screenshots of each stage, the
+# into a fresh prefix (bin/marvesto, its data in share/games/marvesto and its
+# sound module in lib/marvesto); without it, GAME itself (the build's app/
+# folder, data beside it). Screenshots of each stage, the
 # game's output and the recording go to ARTIFACT_ROOT/play/.
 set -euo pipefail
 
@@ -59,16 +60,15 @@ trap 'status=$?; set +e; game_stop_bidding; keep_recording; atspi_stop; (exit $s
 command -v python3 >/dev/null || rw_fail "missing python3"
 
 # --- The program as installed, or as built.
+DATA=$(dirname "$GAME")
 if [[ -n $BUILD ]]; then
-  appdir_rel=$(sed -n 's/^MARVESTO_INSTALL_APPDIR:[A-Z]*=//p' "$BUILD/CMakeCache.txt")
-  [[ -n $appdir_rel ]] || rw_fail "$BUILD/CMakeCache.txt has no MARVESTO_INSTALL_APPDIR"
   cmake --install "$BUILD" --prefix "$RW_TMP/prefix" >"$RW_ARTIFACTS/install.log" 2>&1 ||
     rw_fail "cmake --install failed: $(tail -n 20 "$RW_ARTIFACTS/install.log")"
-  GAME=$RW_TMP/prefix/$appdir_rel/marvesto
-  rw_log "playing the installed game $GAME"
+  GAME=$RW_TMP/prefix/bin/marvesto DATA=$RW_TMP/prefix/share/games/marvesto
+  rw_log "playing the installed game $GAME, its data in $DATA"
 fi
-SOUNDS=$(dirname "$GAME")/Sound
-[[ -f $(dirname "$GAME")/DeskTop.jpg && -d $SOUNDS ]] || rw_fail "no DeskTop.jpg and Sound/ beside $GAME"
+SOUNDS=$DATA/Sound
+[[ -f $DATA/DeskTop.jpg && -d $SOUNDS ]] || rw_fail "no DeskTop.jpg and Sound/ in $DATA"
 
 # --- Sound server, then the X server and the game.
 pa_start "$RW_TMP" "$RW_ARTIFACTS" || rw_fail "no private PulseAudio"
