@@ -5,14 +5,30 @@
 //   baseline_minimal --text   the same window holding one line of text; shown
 //                             beside the floor because an empty window never
 //                             loads a font, and any window with text must
+//   baseline_minimal --prompt the game's first prompt alone, as the game asks
+//                             it (Italian buttons included): the floor the
+//                             game's start-up is held to
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMainWindow>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--prompt"))) {
+        QTranslator italian;
+        if (italian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&italian);
+        QInputDialog::getText(nullptr, QStringLiteral("Nome del giocatore"),
+                              QStringLiteral("Il tuo nome:"), QLineEdit::Normal,
+                              QStringLiteral("Player"));
+        return 0;
+    }
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Minimal Qt window"));
     if (QCoreApplication::arguments().contains(QStringLiteral("--text")))
