@@ -25,9 +25,10 @@ Stretch::Stretch(const QImage &source, QSize size) : m_size(size)
 {
     if (source.isNull() || size.isEmpty())
         return;
-    m_source = source.depth() == 32 && !source.hasAlphaChannel()
+    // Read as it is at 32 or 24 bits; any other picture is made 24-bit.
+    m_source = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_RGB888
         ? source
-        : source.convertToFormat(QImage::Format_RGB32);
+        : source.convertToFormat(QImage::Format_RGB888);
     m_columns.resize(size.width());
     for (int x = 0; x < size.width(); ++x)
         m_columns[x] = sourceIndex(x, m_source.width(), size.width());
@@ -35,13 +36,21 @@ Stretch::Stretch(const QImage &source, QSize size) : m_size(size)
 
 void Stretch::fillRows(QImage &strip, const QRect &part) const
 {
+    const bool packed = m_source.format() == QImage::Format_RGB888;
     for (int row = 0; row < part.height(); ++row) {
         const int y = part.top() + row;
-        const auto *from = reinterpret_cast<const QRgb *>(
-            m_source.constScanLine(sourceIndex(y, m_source.height(), m_size.height())));
+        const uchar *line = m_source.constScanLine(sourceIndex(y, m_source.height(), m_size.height()));
         auto *to = reinterpret_cast<QRgb *>(strip.scanLine(row));
-        for (int x = part.left(); x <= part.right(); ++x)
-            *to++ = from[m_columns[x]];
+        if (packed) {
+            for (int x = part.left(); x <= part.right(); ++x) {
+                const uchar *pixel = line + 3 * m_columns[x];
+                *to++ = qRgb(pixel[0], pixel[1], pixel[2]);
+            }
+        } else {
+            const auto *from = reinterpret_cast<const QRgb *>(line);
+            for (int x = part.left(); x <= part.right(); ++x)
+                *to++ = from[m_columns[x]];
+        }
     }
 }
 

@@ -32,7 +32,7 @@ public:
 private:
     void fillRows(QImage &strip, const QRect &part) const;
 
-    QImage m_source; // 32 bits a pixel, shared with the caller's image
+    QImage m_source; // 32 or 24 bits a pixel, shared with the caller's image
     QSize m_size;
     std::vector<int> m_columns; // the source column of each target column
 };

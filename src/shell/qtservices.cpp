@@ -121,7 +121,12 @@ QImage QtFiles::loadPicture(const QString &path) const
         reader.setScaledSize(QSize(std::max(1, int(size.width() * shrink)),
                                    std::max(1, int(size.height() * shrink))));
     }
-    return reader.read();
+    // Held at 24 bits a pixel, the least that keeps every colour as decoded;
+    // Qt converts a 32-bit picture in place, so no second copy is made.
+    QImage picture = reader.read();
+    if (!picture.isNull() && !picture.hasAlphaChannel())
+        picture.convertTo(QImage::Format_RGB888);
+    return picture;
 }
 
 void QtSession::endNow()

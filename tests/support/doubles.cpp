@@ -152,7 +152,7 @@ bool FolderFiles::canRead(const QString &path) const
 
 QImage FolderFiles::loadPicture(const QString &path) const
 {
-    return QImage(path);
+    return QtFiles().loadPicture(path);
 }
 
 } // namespace marvesto::test
