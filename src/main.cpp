@@ -40,7 +40,12 @@ void handleCommandLine(int argc, char *argv[])
         // Only for the parser, which names the program from it.
         QCoreApplication core(argc, argv);
         arguments = QCoreApplication::arguments();
-        parser.process(core); // exits after --help, --version or an unknown option
+        // Qt's own options (-platform, -style, ...) are left to QApplication.
+        parser.parse(arguments);
+        if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+            parser.showHelp(0);
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
     }
 
     const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
