@@ -49,9 +49,8 @@ void LogView::moveCaretToEnd()
         c.movePosition(QTextCursor::End);
         setTextCursor(c);
     }
-    QScrollBar *bar = verticalScrollBar();
-    if (bar->value() != bar->maximum())
-        bar->setValue(bar->maximum());
+    if (!isScrolledToEnd())
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 bool LogView::isScrolledToEnd() const

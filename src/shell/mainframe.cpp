@@ -1,5 +1,6 @@
 #include "shell/mainframe.h"
 
+#include "shell/backdrop.h"
 #include "shell/designs.h"
 
 #include <QEvent>
@@ -20,9 +21,10 @@ class BackdropArea : public QMdiArea {
 public:
     using QMdiArea::QMdiArea;
 
-    void setBackdrop(const Stretch &backdrop)
+    void setBackdrop(const QImage &picture, QSize shownSize)
     {
-        m_backdrop = backdrop;
+        m_picture = picture;
+        m_shownSize = shownSize;
         m_onDevice = Stretch();
         viewport()->update();
     }
@@ -30,20 +32,21 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        if (m_backdrop.isNull()) {
+        if (m_picture.isNull() || m_shownSize.isEmpty()) {
             QMdiArea::paintEvent(event);
             return;
         }
         QPainter painter(viewport());
-        const QRect shown(QPoint(0, 0), m_backdrop.size());
+        const QRect shown(QPoint(0, 0), m_shownSize);
         for (const QRect &exposed : event->region()) {
             for (const QRect &uncovered : QRegion(exposed).subtracted(shown))
                 painter.fillRect(uncovered, Qt::black);
         }
         const qreal ratio = viewport()->devicePixelRatioF();
-        const QSize deviceSize = (QSizeF(m_backdrop.size()) * ratio).toSize();
+        // Made at the first paint after a change, for the screen's scale then.
+        const QSize deviceSize = (QSizeF(m_shownSize) * ratio).toSize();
         if (m_onDevice.size() != deviceSize)
-            m_onDevice = Stretch(m_backdrop.source(), deviceSize);
+            m_onDevice = Stretch(m_picture, deviceSize);
         painter.scale(1 / ratio, 1 / ratio); // one unit a device pixel
         for (const QRect &exposed : event->region())
             m_onDevice.paint(painter, QRectF(QPointF(exposed.topLeft()) * ratio,
@@ -51,8 +54,9 @@ protected:
     }
 
 private:
-    Stretch m_backdrop;
-    Stretch m_onDevice; // the same, in device pixels
+    QImage m_picture;
+    QSize m_shownSize;
+    Stretch m_onDevice; // the picture stretched to the shown size in device pixels
 };
 
 } // namespace
@@ -100,16 +104,17 @@ QSize MainFrame::innerSize() const
 void MainFrame::setBackgroundPicture(const QImage &picture, QSize shownSize)
 {
     // Shared with the caller's image, not copied.
-    m_backdrop = Stretch(picture, shownSize.isEmpty() ? picture.size() : shownSize);
+    m_picture = picture;
+    m_shownSize = shownSize.isEmpty() ? picture.size() : shownSize;
     m_area->setBackground(QColor(design::mdiForm1().back));
-    static_cast<BackdropArea *>(m_area)->setBackdrop(m_backdrop);
+    static_cast<BackdropArea *>(m_area)->setBackdrop(m_picture, m_shownSize);
 }
 
 QImage MainFrame::backgroundPicture() const
 {
-    if (m_backdrop.size() == m_backdrop.source().size())
-        return m_backdrop.source();
-    return m_backdrop.toImage();
+    if (m_shownSize == m_picture.size())
+        return m_picture;
+    return Stretch(m_picture, m_shownSize).toImage();
 }
 
 bool MainFrame::eventFilter(QObject *watched, QEvent *event)

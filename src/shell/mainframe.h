@@ -1,7 +1,5 @@
 #pragma once
 
-#include "shell/backdrop.h"
-
 #include <QImage>
 #include <QMainWindow>
 
@@ -25,7 +23,7 @@ public:
     // The picture as it is shown; made on demand when it is stretched.
     QImage backgroundPicture() const;
     // The picture as it was set, before any stretching.
-    QImage backgroundSource() const { return m_backdrop.source(); }
+    QImage backgroundSource() const { return m_picture; }
     QSize innerSize() const;
 
     QAction *newGameAction() const { return m_newGame; }
@@ -48,7 +46,8 @@ private:
     QAction *m_newGame;
     QAction *m_sound;
     QAction *m_exit;
-    Stretch m_backdrop;
+    QImage m_picture;
+    QSize m_shownSize;
 };
 
 } // namespace marvesto
