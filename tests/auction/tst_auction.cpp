@@ -22,8 +22,8 @@ float raiseBy(int amount)
 void openAuctionFor(GameFixture &f, const QString &line, const QString &capital = QStringLiteral("50000"))
 {
     f.start(QStringLiteral("Anna"), capital);
-    f.form2().Timer1().setEnabled(false);
-    f.form2().List1()->addItem(line);
+    f.market().tickTimer().setEnabled(false);
+    f.market().addLine(line);
     f.command(QStringLiteral("0"));
 }
 
@@ -38,18 +38,18 @@ private slots:
         GameFixture f;
         const QString line = QStringLiteral("Box numero:7 - Nome Asta:K - Prezzo:4821") + kEuro;
         openAuctionFor(f, line);
-        QCOMPARE(f.form3().caption(), QStringLiteral("Inizio Asta..."));
-        QCOMPARE(f.form3().top(), 1005.0);
-        QCOMPARE(f.form3().left(), 1005.0);
-        QVERIFY(!f.form1().body()->isEnabled());
-        QVERIFY(!f.form2().body()->isEnabled());
-        QVERIFY(f.form3().Command1()->y() < -1000);
-        QVERIFY(!f.form3().Command1()->isEnabled());
-        QCOMPARE(f.form3().Text1()->text(), line + QStringLiteral("\r\n"));
-        QCOMPARE(f.form3().Text2()->text(), QStringLiteral("4821"));
+        QCOMPARE(f.auctionRoom().caption(), QStringLiteral("Inizio Asta..."));
+        QCOMPARE(f.auctionRoom().top(), 1005.0);
+        QCOMPARE(f.auctionRoom().left(), 1005.0);
+        QVERIFY(!f.consoleWindow().body()->isEnabled());
+        QVERIFY(!f.marketWindow().body()->isEnabled());
+        QVERIFY(f.auctionRoom().bidButton()->y() < -1000);
+        QVERIFY(!f.auctionRoom().bidButton()->isEnabled());
+        QCOMPARE(f.auctionRoom().logView()->text(), line + QStringLiteral("\r\n"));
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("4821"));
         QCOMPARE(f.sound.cues(), QStringList({"5"}));
         QCOMPARE(f.sound.paths.first(), f.folder.path() + QStringLiteral("/Sound/5.wav"));
-        QVERIFY(f.form3().Timer1().isEnabled());
+        QVERIFY(f.auction().rivalsTimer().isEnabled());
     }
 
     void theRivalsGivingUpAtOnceSellAtTheAskingPrice()
@@ -59,16 +59,16 @@ private slots:
         openAuctionFor(f, line);
         f.random.script({kGiveUp});
         f.advance(999);
-        QCOMPARE(f.form4().List1()->count(), 0);
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 0);
         f.advance(1);
-        QCOMPARE(f.form3().Text1()->text(),
+        QCOMPARE(f.auctionRoom().logView()->text(),
                  line + QStringLiteral("\r\nAsta chiusa. Il box \u00E8 tuo!\r\n"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"
                                                  "Costo complessivo del Box: -5600 \u20AC\r\n"
                                                  "\r\n"
                                                  "Il tuo capitale attuale: 44400 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("44400"));
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({"Box numero:7 - Prezzo:5600 \u20AC"}));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({"Box numero:7 - Prezzo:5600 \u20AC"}));
         QCOMPARE(f.sound.cues(), QStringList({"5", "2"}));
     }
 
@@ -78,7 +78,7 @@ private slots:
         openAuctionFor(f, QStringLiteral("Box numero:12 - Nome Asta:B - Prezzo:5600") + kEuro);
         f.random.script({kGiveUp});
         f.advance(1000);
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({"Box numero:12  Prezzo:5600 \u20AC"}));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({"Box numero:12  Prezzo:5600 \u20AC"}));
     }
 
     void aWinIsChargedBelowZeroToo()
@@ -99,7 +99,7 @@ private slots:
         f.advance(1000);
         QVERIFY(f.consoleText().contains(QStringLiteral("Costo complessivo del Box: -40000 \u20AC\r\n")));
         QCOMPARE(f.capital(), QStringLiteral("10000"));
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({"Box numero:3 - Prezzo:40000 \u20AC"}));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({"Box numero:3 - Prezzo:40000 \u20AC"}));
     }
 
     void aRaiseStartsTheCountdownAndTheThirdTickLoses()
@@ -109,30 +109,30 @@ private slots:
         openAuctionFor(f, line);
         f.random.script({kRaise, raiseBy(300)});
         f.advance(1000);
-        QCOMPARE(f.form3().Text1()->text(), line + QStringLiteral("\r\nRilanciano di .... 5300 \u20AC\r\n"));
-        QVERIFY(f.form3().Timer2().isEnabled());
+        QCOMPARE(f.auctionRoom().logView()->text(), line + QStringLiteral("\r\nRilanciano di .... 5300 \u20AC\r\n"));
+        QVERIFY(f.auction().countdownTimer().isEnabled());
         // Before the first countdown tick the bid button is still off.
         f.advance(349);
-        f.pressEnter(f.form3().Text1());
-        QCOMPARE(f.form3().Text2()->text(), QStringLiteral("5300"));
+        f.pressEnter(f.auctionRoom().logView());
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("5300"));
         f.advance(1);
-        QCOMPARE(f.form3().countdown(), 1);
-        QVERIFY(f.form3().Command1()->isEnabled());
+        QCOMPARE(f.auction().countdown(), 1);
+        QVERIFY(f.auctionRoom().bidButton()->isEnabled());
         f.advance(700);
-        QCOMPARE(f.form3().Text1()->text(), line
+        QCOMPARE(f.auctionRoom().logView()->text(), line
                      + QStringLiteral("\r\nRilanciano di .... 5300 \u20AC\r\n"
                                       "5300 \u20AC... e 1!\r\n"
                                       "5300 \u20AC... e 2!\r\n"
                                       "5300 \u20AC... e 3!\r\n"
                                       "Asta chiusa. Hai perso questo box!\r\n"));
-        QVERIFY(!f.form3().Command1()->isEnabled());
-        QCOMPARE(f.form4().List1()->count(), 0);
+        QVERIFY(!f.auctionRoom().bidButton()->isEnabled());
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 0);
         QCOMPARE(f.capital(), QStringLiteral("50000"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"));
         QCOMPARE(f.sound.cues(), QStringList({"5", "1", "1", "1", "1", "2"}));
         // Enter after the loss does nothing.
-        f.pressEnter(f.form3().Text1());
-        QCOMPARE(f.form3().Text2()->text(), QStringLiteral("5300"));
+        f.pressEnter(f.auctionRoom().logView());
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("5300"));
     }
 
     void enterDuringTheCountdownBidsAndTheRivalsAnswerASecondLater()
@@ -142,16 +142,16 @@ private slots:
         openAuctionFor(f, line);
         f.random.script({kRaise, raiseBy(12)});
         f.advance(1000 + 350 + 350); // raise, then two countdown ticks
-        f.pressEnter(f.form3().Text1());
-        QCOMPARE(f.form3().Text2()->text(), QStringLiteral("5112"));
-        QVERIFY(f.form3().Text1()->text().endsWith(QStringLiteral("5012 \u20AC... e 2!\r\nOffri .... 5112 \u20AC\r\n")));
-        QVERIFY(!f.form3().Command1()->isEnabled());
-        QVERIFY(!f.form3().Timer2().isEnabled());
+        f.pressEnter(f.auctionRoom().logView());
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("5112"));
+        QVERIFY(f.auctionRoom().logView()->text().endsWith(QStringLiteral("5012 \u20AC... e 2!\r\nOffri .... 5112 \u20AC\r\n")));
+        QVERIFY(!f.auctionRoom().bidButton()->isEnabled());
+        QVERIFY(!f.auction().countdownTimer().isEnabled());
         f.random.script({kGiveUp});
         f.advance(999);
-        QCOMPARE(f.form4().List1()->count(), 0);
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 0);
         f.advance(1);
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({"Box numero:4 - Prezzo:5112 \u20AC"}));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({"Box numero:4 - Prezzo:5112 \u20AC"}));
         QCOMPARE(f.capital(), QStringLiteral("44888"));
         QCOMPARE(f.sound.cues(), QStringList({"5", "1", "1", "1", "5", "2"}));
     }
@@ -162,9 +162,9 @@ private slots:
         openAuctionFor(f, QStringLiteral("Box numero:4 - Nome Asta:D - Prezzo:5000") + kEuro);
         f.random.script({kRaise, raiseBy(1)});
         f.advance(1350);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form3().Text1()));
-        QTest::keyClick(f.form3().Text1(), Qt::Key_G, Qt::AltModifier);
-        QCOMPARE(f.form3().Text2()->text(), QStringLiteral("5101"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.auctionRoom().logView()));
+        QTest::keyClick(f.auctionRoom().logView(), Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("5101"));
     }
 
     void theRoomClosesItselfThreeSecondsAfterTheEnd()
@@ -173,56 +173,56 @@ private slots:
         openAuctionFor(f, QStringLiteral("Box numero:7 - Nome Asta:K - Prezzo:5600") + kEuro);
         f.random.script({kGiveUp});
         f.advance(1000);
-        f.form4().Offerte().setEnabled(false);
+        f.wonBoxes().offerTimer().setEnabled(false);
         f.advance(2999);
-        QVERIFY(f.form3().isLoaded());
+        QVERIFY(f.auctionRoom().isLoaded());
         f.random.script({0.9f, 0.0f, 0.0f}); // the buyer's tick makes no offer
         f.advance(1);
-        QVERIFY(!f.form3().isLoaded());
+        QVERIFY(!f.auctionRoom().isLoaded());
         QCOMPARE(f.sound.cues().last(), QStringLiteral("3"));
-        QVERIFY(f.form1().body()->isEnabled());
-        QVERIFY(f.form2().body()->isEnabled());
-        QVERIFY(f.form4().Offerte().isEnabled()); // the console's button was pressed
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        QVERIFY(f.consoleWindow().body()->isEnabled());
+        QVERIFY(f.marketWindow().body()->isEnabled());
+        QVERIFY(f.wonBoxes().offerTimer().isEnabled()); // the console's button was pressed
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
         // The next auction starts from the design.
-        f.form2().List1()->addItem(QStringLiteral("Box numero:8 - Nome Asta:K - Prezzo:1234") + kEuro);
+        f.market().addLine(QStringLiteral("Box numero:8 - Nome Asta:K - Prezzo:1234") + kEuro);
         f.command(QStringLiteral("0"));
-        QCOMPARE(f.form3().Text2()->text(), QStringLiteral("1234"));
-        QVERIFY(!f.form3().Timer3().isEnabled());
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("1234"));
+        QVERIFY(!f.auction().closingTimer().isEnabled());
     }
 
     void closingEarlyChargesNothing()
     {
         GameFixture f;
         openAuctionFor(f, QStringLiteral("Box numero:7 - Nome Asta:K - Prezzo:5600") + kEuro);
-        f.form3().unload();
+        f.auction().close();
         f.settle();
         f.advance(5000);
         QCOMPARE(f.capital(), QStringLiteral("50000"));
-        QCOMPARE(f.form4().List1()->count(), 0);
-        QCOMPARE(f.form2().List1()->count(), 0);
-        QVERIFY(f.form1().body()->isEnabled());
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 0);
+        QCOMPARE(f.marketWindow().boxesList()->count(), 0);
+        QVERIFY(f.consoleWindow().body()->isEnabled());
     }
 
     void escapeEmptiesTheCommandLineButCannotFocusALockedConsole()
     {
         GameFixture f;
         openAuctionFor(f, QStringLiteral("Box numero:7 - Nome Asta:K - Prezzo:5600") + kEuro);
-        f.form1().Text2()->setText(QStringLiteral("12"));
-        f.form3().Text1()->setFocus();
-        QTest::keyClick(f.form3().Text1(), Qt::Key_Escape);
-        QCOMPARE(f.form1().Text2()->text(), QString());
-        QVERIFY(QApplication::focusWidget() != f.form1().Text2());
+        f.consoleWindow().commandLineEdit()->setText(QStringLiteral("12"));
+        f.auctionRoom().logView()->setFocus();
+        QTest::keyClick(f.auctionRoom().logView(), Qt::Key_Escape);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QVERIFY(QApplication::focusWidget() != f.consoleWindow().commandLineEdit());
     }
 
     void theMarketTaxesDuringAnAuction()
     {
         GameFixture f;
         openAuctionFor(f, QStringLiteral("Box numero:7 - Nome Asta:K - Prezzo:5600") + kEuro);
-        f.form2().Timer1().setEnabled(true);
+        f.market().tickTimer().setEnabled(true);
         f.random.script({kRaise, raiseBy(1)});
         f.advance(1000);
-        QVERIFY(!f.form2().isEnabled());
+        QVERIFY(!f.marketWindow().isEnabled());
         f.advance(10000);
         QVERIFY(f.consoleText().contains(QStringLiteral("Tax:")));
     }

@@ -1,6 +1,6 @@
 #include "fixture.h"
 
-#include "console/caret.h"
+#include "ui/toolkit/caret.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -29,8 +29,8 @@ QRect caretArea(GameFixture &f, QWidget *field)
     field->setFocus();
     QApplication::processEvents();
     const QImage with = field->grab().toImage();
-    f.form1().Label2()->setFocus(Qt::OtherFocusReason); // labels take no focus
-    f.form1().Command1()->setFocus();
+    f.consoleWindow().sellLabel()->setFocus(Qt::OtherFocusReason); // labels take no focus
+    f.consoleWindow().runButton()->setFocus();
     QApplication::processEvents();
     const QImage without = field->grab().toImage();
     field->setFocus();
@@ -47,7 +47,7 @@ private slots:
     {
         GameFixture f;
         f.start();
-        QLineEdit *line = f.form1().Text2();
+        QLineEdit *line = f.consoleWindow().commandLineEdit();
         QCOMPARE(caretArea(f, line).size(), QSize(kCaretWidth, kCaretHeight));
         f.type(QStringLiteral("12"));
         const QRect afterTyping = caretArea(f, line);
@@ -59,7 +59,7 @@ private slots:
     {
         GameFixture f;
         f.start();
-        QLineEdit *line = f.form1().Text2();
+        QLineEdit *line = f.consoleWindow().commandLineEdit();
         const QRect area = caretArea(f, line);
         line->setFocus();
         const QImage with = line->grab().toImage();
@@ -72,11 +72,11 @@ private slots:
     {
         GameFixture f;
         f.start();
-        LogView *log = f.form1().Text1();
+        LogView *log = f.consoleWindow().logView();
         QCOMPARE(caretArea(f, log).size(), QSize(kCaretWidth, kCaretHeight));
         QTest::mouseClick(log->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(caretArea(f, log).size(), QSize(kCaretWidth, kCaretHeight));
-        f.game->console().appendText(QStringLiteral("Tax:1\r\n"));
+        f.console().appendLog(QStringLiteral("Tax:1\r\n"));
         QCOMPARE(caretArea(f, log).size(), QSize(kCaretWidth, kCaretHeight));
     }
 
@@ -84,18 +84,18 @@ private slots:
     {
         GameFixture f;
         f.start();
-        f.form1().Text2()->setFocus();
-        f.game->console().appendText(QStringLiteral("Tax:1\r\n"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
-        QCOMPARE(caretArea(f, f.form1().Text2()).size(), QSize(kCaretWidth, kCaretHeight));
+        f.consoleWindow().commandLineEdit()->setFocus();
+        f.console().appendLog(QStringLiteral("Tax:1\r\n"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(caretArea(f, f.consoleWindow().commandLineEdit()).size(), QSize(kCaretWidth, kCaretHeight));
     }
 
     void aClickIntoTheLogMovesItsCaretOnlyUntilTheNextTick()
     {
         GameFixture f;
         f.start();
-        f.game->console().appendText(QStringLiteral("Tax:1\r\nIl tuo Capitale:1 \u20AC\r\n"));
-        LogView *log = f.form1().Text1();
+        f.console().appendLog(QStringLiteral("Tax:1\r\nIl tuo Capitale:1 \u20AC\r\n"));
+        LogView *log = f.consoleWindow().logView();
         QTest::mouseClick(log->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!log->isCaretAtEnd());
         f.advance(1);
@@ -108,7 +108,7 @@ private slots:
         GameFixture f;
         f.start();
         f.advance(12 * 11000); // twelve taxes: 24 more lines
-        LogView *console = f.form1().Text1();
+        LogView *console = f.consoleWindow().logView();
         QVERIFY(console->verticalScrollBar()->maximum() > 0);
         QVERIFY(console->isScrolledToEnd());
         // Scrolled away by the player, it is back at the next tick of the watch.
@@ -117,13 +117,13 @@ private slots:
         QVERIFY(console->isScrolledToEnd());
 
         // Raise, countdown tick, bid: three lines a round in the auction room.
-        f.form2().Timer1().setEnabled(false);
+        f.market().tickTimer().setEnabled(false);
         f.command(QStringLiteral("0"));
-        LogView *room = f.form3().Text1();
+        LogView *room = f.auctionRoom().logView();
         for (int round = 0; round < 8; ++round) {
             f.random.script({0.0f, 0.5f}); // the rivals raise
             f.advance(1000 + 350);
-            f.form3().Command1()->click();
+            f.auctionRoom().bidButton()->click();
             QVERIFY(room->isScrolledToEnd());
         }
         QVERIFY(room->verticalScrollBar()->maximum() > 0);
@@ -135,13 +135,13 @@ private slots:
     {
         GameFixture f;
         f.start();
-        f.form2().Timer1().setEnabled(false);
+        f.market().tickTimer().setEnabled(false);
         f.fillMarket(1);
         f.command(QStringLiteral("0"));
-        LogView *room = f.form3().Text1();
+        LogView *room = f.auctionRoom().logView();
         room->setFocus();
         room->setCursorWidth(1);
-        f.game->console().appendText(QStringLiteral("Tax:1\r\n"));
+        f.console().appendLog(QStringLiteral("Tax:1\r\n"));
         QCOMPARE(room->cursorWidth(), kCaretWidth);
     }
 };

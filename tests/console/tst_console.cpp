@@ -13,7 +13,7 @@ class TestConsole : public QObject {
     {
         auto f = std::make_unique<GameFixture>();
         f->start();
-        f->form2().Timer1().setEnabled(false);
+        f->market().tickTimer().setEnabled(false);
         f->fillMarket(3);
         return f;
     }
@@ -40,29 +40,29 @@ private slots:
         QFETCH(int, position);
         QLocale::setDefault(QLocale(locale));
         auto f = withThreeLines();
-        const QStringList before = f->lines(f->form2().List1());
+        const QStringList before = f->lines(f->marketWindow().boxesList());
         f->command(typed);
 
-        QVERIFY(f->form3().isLoaded());
-        QCOMPARE(f->form3().Text1()->text(), before[position] + QStringLiteral("\r\n"));
-        QVERIFY(f->form3().Text1()->isCaretAtEnd());
-        QCOMPARE(f->form3().Text2()->text(), QString::number(1000 + 1111 * position));
+        QVERIFY(f->auctionRoom().isLoaded());
+        QCOMPARE(f->auctionRoom().logView()->text(), before[position] + QStringLiteral("\r\n"));
+        QVERIFY(f->auctionRoom().logView()->isCaretAtEnd());
+        QCOMPARE(f->auctionRoom().priceLineEdit()->text(), QString::number(1000 + 1111 * position));
         QStringList after = before;
         after.removeAt(position);
-        QCOMPARE(f->lines(f->form2().List1()), after);
-        QCOMPARE(f->form1().Text2()->text(), QString());
-        QVERIFY(!f->form1().isEnabled());
-        QVERIFY(!f->form2().isEnabled());
+        QCOMPARE(f->lines(f->marketWindow().boxesList()), after);
+        QCOMPARE(f->consoleWindow().commandLineEdit()->text(), QString());
+        QVERIFY(!f->consoleWindow().isEnabled());
+        QVERIFY(!f->marketWindow().isEnabled());
     }
 
     void fourAndFiveDigitPricesAreTakenBack()
     {
         auto f = std::make_unique<GameFixture>();
         f->start();
-        f->form2().Timer1().setEnabled(false);
-        f->form2().List1()->addItem(QStringLiteral("Box numero:0 - Nome Asta:C - Prezzo:12345 \u20AC"));
+        f->market().tickTimer().setEnabled(false);
+        f->market().addLine(QStringLiteral("Box numero:0 - Nome Asta:C - Prezzo:12345 \u20AC"));
         f->command(QStringLiteral("0"));
-        QCOMPARE(f->form3().Text2()->text(), QStringLiteral("12345"));
+        QCOMPARE(f->auctionRoom().priceLineEdit()->text(), QStringLiteral("12345"));
     }
 
     void refusedNumbers_data()
@@ -83,45 +83,45 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, left);
         auto f = withThreeLines();
-        const QStringList before = f->lines(f->form2().List1());
+        const QStringList before = f->lines(f->marketWindow().boxesList());
         f->command(typed);
-        QVERIFY(!f->form3().isLoaded());
-        QCOMPARE(f->lines(f->form2().List1()), before);
-        QCOMPARE(f->form1().Text2()->text(), left);
+        QVERIFY(!f->auctionRoom().isLoaded());
+        QCOMPARE(f->lines(f->marketWindow().boxesList()), before);
+        QCOMPARE(f->consoleWindow().commandLineEdit()->text(), left);
         // Whatever it says, a command gives buyers a chance.
-        QVERIFY(f->form4().Offerte().isEnabled());
+        QVERIFY(f->wonBoxes().offerTimer().isEnabled());
     }
 
     void aHugeNumberIsPastTheEnd()
     {
         auto f = withThreeLines();
         f->command(QStringLiteral("99999"));
-        QCOMPARE(f->form1().Text2()->text(), QString());
-        QVERIFY(!f->form3().isLoaded());
+        QCOMPARE(f->consoleWindow().commandLineEdit()->text(), QString());
+        QVERIFY(!f->auctionRoom().isLoaded());
     }
 
     void anEmptyMarket()
     {
         GameFixture f;
         f.start();
-        f.form2().Timer1().setEnabled(false);
+        f.market().tickTimer().setEnabled(false);
         f.command(QStringLiteral("0"));
-        QCOMPARE(f.form1().Text2()->text(), QString());
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
         f.command(QStringLiteral("-1"));
-        QCOMPARE(f.form1().Text2()->text(), QStringLiteral("-1"));
-        QVERIFY(!f.form3().isLoaded());
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QStringLiteral("-1"));
+        QVERIFY(!f.auctionRoom().isLoaded());
     }
 
     void positionsMoveUpAfterALineIsTaken()
     {
         auto f = withThreeLines();
         f->fillMarket(1); // four lines, numbered 0 to 3
-        const QStringList before = f->lines(f->form2().List1());
+        const QStringList before = f->lines(f->marketWindow().boxesList());
         f->command(QStringLiteral("1"));
-        f->form3().unload();
+        f->auction().close();
         f->settle();
         f->command(QStringLiteral("2"));
-        QCOMPARE(f->form3().Text1()->text(), before[3] + QStringLiteral("\r\n"));
+        QCOMPARE(f->auctionRoom().logView()->text(), before[3] + QStringLiteral("\r\n"));
     }
 
     void sellInAnyCaseSelectsTheFirstWonBox_data()
@@ -138,11 +138,11 @@ private slots:
         f.start();
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
         f.addWonBox(QStringLiteral("Box numero:2 - Prezzo:2500 \u20AC"));
-        selectRow(f.form4().List1(), 1);
+        selectRow(f.wonBoxesWindow().boxesList(), 1);
         f.command(typed);
-        QCOMPARE(selectedRow(f.form4().List1()), 0);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form4().List1()));
-        QCOMPARE(f.form1().Text2()->text(), QString());
+        QCOMPARE(selectedRow(f.wonBoxesWindow().boxesList()), 0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.wonBoxesWindow().boxesList()));
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
     }
 
     void sellWithoutWonBoxesOnlyEmptiesTheLine()
@@ -150,8 +150,8 @@ private slots:
         GameFixture f;
         f.start();
         f.command(QStringLiteral("sell"));
-        QCOMPARE(f.form1().Text2()->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void f1AndTheLabelSell()
@@ -160,37 +160,37 @@ private slots:
         f.start();
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
         f.type(QStringLiteral("xyz"));
-        QTest::keyClick(f.form1().Text2(), Qt::Key_F1, Qt::ShiftModifier);
-        QCOMPARE(f.form1().Text2()->text(), QString());
-        QCOMPARE(selectedRow(f.form4().List1()), 0);
-        QVERIFY(f.form4().Offerte().isEnabled());
+        QTest::keyClick(f.consoleWindow().commandLineEdit(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(selectedRow(f.wonBoxesWindow().boxesList()), 0);
+        QVERIFY(f.wonBoxes().offerTimer().isEnabled());
 
         f.advance(10);
-        selectRow(f.form4().List1(), -1);
-        QTest::mouseClick(f.form1().Label2(), Qt::LeftButton);
-        QCOMPARE(f.form1().Text2()->text(), QString());
-        QCOMPARE(selectedRow(f.form4().List1()), 0);
+        selectRow(f.wonBoxesWindow().boxesList(), -1);
+        QTest::mouseClick(f.consoleWindow().sellLabel(), Qt::LeftButton);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(selectedRow(f.wonBoxesWindow().boxesList()), 0);
     }
 
     void escapeInTheConsoleOnlyEmptiesTheLine()
     {
         auto f = withThreeLines();
         f->type(QStringLiteral("2"));
-        QTest::keyClick(f->form1().Text2(), Qt::Key_Escape);
-        QCOMPARE(f->form1().Text2()->text(), QString());
-        QVERIFY(!f->form3().isLoaded());
-        QVERIFY(!f->form4().Offerte().isEnabled());
+        QTest::keyClick(f->consoleWindow().commandLineEdit(), Qt::Key_Escape);
+        QCOMPARE(f->consoleWindow().commandLineEdit()->text(), QString());
+        QVERIFY(!f->auctionRoom().isLoaded());
+        QVERIFY(!f->wonBoxes().offerTimer().isEnabled());
     }
 
     void aLockedConsoleTakesNoCommand()
     {
         auto f = withThreeLines();
         f->command(QStringLiteral("0"));
-        QVERIFY(f->form3().isLoaded());
-        const QStringList before = f->lines(f->form2().List1());
-        QTest::keyClicks(f->form1().Text2(), QStringLiteral("0"));
-        QTest::keyClick(f->form1().Text2(), Qt::Key_Return);
-        QCOMPARE(f->lines(f->form2().List1()), before);
+        QVERIFY(f->auctionRoom().isLoaded());
+        const QStringList before = f->lines(f->marketWindow().boxesList());
+        QTest::keyClicks(f->consoleWindow().commandLineEdit(), QStringLiteral("0"));
+        QTest::keyClick(f->consoleWindow().commandLineEdit(), Qt::Key_Return);
+        QCOMPARE(f->lines(f->marketWindow().boxesList()), before);
     }
 };
 

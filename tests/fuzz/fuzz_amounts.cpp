@@ -1,7 +1,7 @@
 // libFuzzer target for the amounts as text: any text either reads as a finite
 // number that writes back to itself, or reads as nothing; whole numbers follow
 // std::nearbyint within 16 bits. Built and run by scripts/fuzz.sh.
-#include "shell/amounts.h"
+#include "core/amounts.h"
 
 #include <QLocale>
 

@@ -119,7 +119,7 @@ private slots:
         const QImage source(QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
         f.start();
         f.frame->area().resize(0, 0);
-        f.game->MDIForm_Resize();
+        f.desk->stretchBackdrop();
         f.frame->resize(640, 480);
         QCOMPARE(f.frame->backgroundPicture(), stretched(source, f.frame->innerSize()));
     }

@@ -23,11 +23,11 @@ private slots:
     {
         GameFixture f;
         f.start();
-        f.form2().Timer1().setEnabled(false);
+        f.market().tickTimer().setEnabled(false);
         f.advance(10);
         QCOMPARE(f.clock.nextDueIn(), qint64(-1));
-        QVERIFY(f.form1().Timer1().isEnabled());
-        f.game->setCapital(QStringLiteral("-1"));
+        QVERIFY(f.console().watchTimer().isEnabled());
+        f.game->console().setCapital(QStringLiteral("-1"));
         QCOMPARE(f.clock.nextDueIn(), qint64(1));
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No);
@@ -78,12 +78,12 @@ private slots:
         f.start(QStringLiteral("Anna"), QStringLiteral("-50000"));
         // The won box has to be there before the first tick.
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
-        f.form2().Timer1().setEnabled(false);
+        f.market().tickTimer().setEnabled(false);
         f.advance(100);
         QVERIFY(f.dialogs.messages.empty());
-        selectRow(f.form4().List1(), 0);
+        selectRow(f.wonBoxesWindow().boxesList(), 0);
         f.random.script({0.5f, 0.5f});
-        f.form4().List1_DblClick();
+        f.wonBoxesWindow().openSelectedBox();
         QVERIFY(f.dialogs.messages.empty());
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No);
@@ -95,30 +95,30 @@ private slots:
     {
         GameFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("1000"));
-        f.form2().Timer1().setEnabled(false);
+        f.market().tickTimer().setEnabled(false);
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
-        f.form2().List1()->addItem(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC"));
+        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC"));
         f.random.script({0.0f, 0.0f, 0.0f}); // the command's buyer makes an offer
         f.command(QStringLiteral("0"));
         f.advance(1);
-        QVERIFY(f.offer() && f.form3().isLoaded());
+        QVERIFY(f.offer() && f.auctionRoom().isLoaded());
 
         QStringList closed;
-        for (Form *form : std::initializer_list<Form *>{f.offer(), &f.form1(), &f.form2(), &f.form3(), &f.form4()})
-            QObject::connect(form, &Form::unloaded, [&closed, form] { closed << form->design().name; });
+        for (ChildWindow *window : std::initializer_list<ChildWindow *>{f.offerDialog(), &f.consoleWindow(), &f.marketWindow(), &f.auctionRoom(), &f.wonBoxesWindow()})
+            QObject::connect(window, &ChildWindow::unloaded, [&closed, window] { closed << window->design().role; });
         bool reopenedEmpty = false;
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No, [&] {
             // The auction room's closing pressed the console's button, which brought the
             // won boxes back: open and empty while the question is asked.
-            reopenedEmpty = f.form4().isLoaded() && f.form4().List1()->count() == 0;
+            reopenedEmpty = f.wonBoxesWindow().isLoaded() && f.wonBoxesWindow().boxesList()->count() == 0;
         });
-        removeRow(f.form4().List1(), 0);
-        f.game->setCapital(QStringLiteral("-1"));
+        f.wonBoxes().removeLine(0);
+        f.game->console().setCapital(QStringLiteral("-1"));
         f.random.script({0.9f, 0.0f, 0.0f});
         f.advance(1);
-        QCOMPARE(closed, QStringList({"Form5", "Form4", "Form3", "Form2"}));
-        QVERIFY(f.form1().isLoaded());
+        QCOMPARE(closed, QStringList({"offerDialog", "wonBoxesWindow", "auctionRoom", "marketWindow"}));
+        QVERIFY(f.consoleWindow().isLoaded());
         QVERIFY(reopenedEmpty);
         QCOMPARE(f.session.endings, 1);
     }
@@ -133,20 +133,20 @@ private slots:
         f.dialogs.answerMessage(Dialogs::Answer::Yes);
         f.dialogs.answerInput(QStringLiteral("Bruno"));
         f.dialogs.answerInput(QStringLiteral("3000"));
-        f.game->setCapital(QStringLiteral("-5"));
+        f.game->console().setCapital(QStringLiteral("-5"));
         f.advance(1);
         QCOMPARE(f.dialogs.inputs.size(), 4u);
         QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:3000 \u20AC\r\n"));
-        QVERIFY(f.game->console().isCaretAtEnd());
-        QCOMPARE(f.form1().Text2()->text(), QStringLiteral("xy"));
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Bruno"));
-        QCOMPARE(f.form2().List1()->count(), 0);
-        QVERIFY(f.form2().Timer1().isEnabled() && f.form4().isLoaded());
+        QVERIFY(f.consoleWindow().logView()->isCaretAtEnd());
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QStringLiteral("xy"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Bruno"));
+        QCOMPARE(f.marketWindow().boxesList()->count(), 0);
+        QVERIFY(f.market().tickTimer().isEnabled() && f.wonBoxesWindow().isLoaded());
         QCOMPARE(f.session.endings, 0);
         f.advance(1000);
         QCOMPARE(f.dialogs.messages.size(), 2u);
-        QCOMPARE(f.form2().List1()->count(), 1);
+        QCOMPARE(f.marketWindow().boxesList()->count(), 1);
     }
 
     void ticksDuringTheSequenceStartNoSecondOne()

@@ -15,18 +15,18 @@ private slots:
     {
         GameFixture f;
         f.start();
-        QVERIFY(f.form1().isLoaded() && f.form2().isLoaded() && f.form4().isLoaded());
-        QVERIFY(!f.form3().isLoaded());
-        QVERIFY(f.form2().subWindow()->isVisible());
-        QCOMPARE(f.form2().top(), 105.0); // 100 twips, to the pixel
-        QCOMPARE(f.form2().left(), 0.0);
-        QCOMPARE(f.form1().top(), design::toPixels(f.form2().top() + 5000) * 15.0);
-        QCOMPARE(f.form1().left(), design::toPixels(f.form2().width() / 2.5) * 15.0);
-        QCOMPARE(f.form4().top(), f.form2().top());
-        QCOMPARE(f.form4().left(), design::toPixels(f.form2().width() + 100) * 15.0);
-        QVERIFY(f.form2().Timer1().isEnabled());
-        QVERIFY(f.form1().Timer1().isEnabled());
-        QVERIFY(!f.form4().Offerte().isEnabled());
+        QVERIFY(f.consoleWindow().isLoaded() && f.marketWindow().isLoaded() && f.wonBoxesWindow().isLoaded());
+        QVERIFY(!f.auctionRoom().isLoaded());
+        QVERIFY(f.marketWindow().subWindow()->isVisible());
+        QCOMPARE(f.marketWindow().top(), 105.0); // 100 twips, to the pixel
+        QCOMPARE(f.marketWindow().left(), 0.0);
+        QCOMPARE(f.consoleWindow().top(), design::toPixels(f.marketWindow().top() + 5000) * 15.0);
+        QCOMPARE(f.consoleWindow().left(), design::toPixels(f.marketWindow().width() / 2.5) * 15.0);
+        QCOMPARE(f.wonBoxesWindow().top(), f.marketWindow().top());
+        QCOMPARE(f.wonBoxesWindow().left(), design::toPixels(f.marketWindow().width() + 100) * 15.0);
+        QVERIFY(f.market().tickTimer().isEnabled());
+        QVERIFY(f.console().watchTimer().isEnabled());
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
     }
 
     void promptsAskNameThenCapital()
@@ -40,17 +40,17 @@ private slots:
         QCOMPARE(f.dialogs.inputs[1].prompt, QStringLiteral("Capitale iniziale"));
         QCOMPARE(f.dialogs.inputs[1].title, QStringLiteral("Quanti euro vuoi?"));
         QCOMPARE(f.dialogs.inputs[1].defaultAnswer, QStringLiteral("10000"));
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Anna"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Anna"));
         QCOMPARE(f.capital(), QStringLiteral("2500"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:2500 \u20AC\r\n"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void cancelGivesTheDefaults()
     {
         GameFixture f;
         f.start(QString(), QString());
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Player"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Player"));
         QCOMPARE(f.capital(), QStringLiteral("10000"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:10000 \u20AC\r\n"));
     }
@@ -59,7 +59,7 @@ private slots:
     {
         GameFixture f;
         f.start(QStringLiteral(" "), QStringLiteral(" "));
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager: "));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager: "));
         QCOMPARE(f.capital(), QStringLiteral(" "));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:  \u20AC\r\n"));
     }
@@ -69,10 +69,10 @@ private slots:
     {
         GameFixture f;
         f.start(QStringLiteral("Ada[*]"));
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Ada[*]"));
-        const QImage withMark = f.form1().subWindow()->grab().toImage();
-        f.form1().setCaption(QStringLiteral("Manager:Ada"));
-        QVERIFY(f.form1().subWindow()->grab().toImage() != withMark);
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Ada[*]"));
+        const QImage withMark = f.consoleWindow().subWindow()->grab().toImage();
+        f.consoleWindow().setCaption(QStringLiteral("Manager:Ada"));
+        QVERIFY(f.consoleWindow().subWindow()->grab().toImage() != withMark);
     }
 
     void theCapitalKeepsItsDesignValueWhileThePromptsAreOpen()
@@ -84,11 +84,11 @@ private slots:
             f.clock.advance(11000); // a tax falls on the design capital
             seen = f.capital();
         });
-        f.game->MDIForm_Load();
+        f.desk->start();
         QVERIFY(seen.startsWith(QStringLiteral("49")));
         QCOMPARE(f.dialogs.messages.size(), 0u); // no bankruptcy during the prompts
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:-100 \u20AC\r\n"));
-        QCOMPARE(f.form2().List1()->count(), 11);
+        QCOMPARE(f.marketWindow().boxesList()->count(), 11);
     }
 
     void newGameResetsTheWindowsAndAsksAgain()
@@ -105,15 +105,15 @@ private slots:
 
         QCOMPARE(f.dialogs.inputs.size(), 4u);
         QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:Bruno"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Bruno"));
         QCOMPARE(f.capital(), QStringLiteral("777"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:777 \u20AC\r\n"));
-        QCOMPARE(f.form1().Text2()->text(), QString());
-        QCOMPARE(f.form2().List1()->count(), 0);
-        QCOMPARE(f.form4().List1()->count(), 0);
-        QVERIFY(f.form2().Timer1().isEnabled());
-        QVERIFY(!f.form4().Offerte().isEnabled());
-        QVERIFY(!f.form3().isLoaded());
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(f.marketWindow().boxesList()->count(), 0);
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 0);
+        QVERIFY(f.market().tickTimer().isEnabled());
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
+        QVERIFY(!f.auctionRoom().isLoaded());
         QCOMPARE(f.frame->area().subWindowList().size(), 3);
     }
 
@@ -134,12 +134,12 @@ private slots:
         QCOMPARE(f.frame->newGameAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
         QCOMPARE(f.frame->exitAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
         f.frame->soundAction()->setChecked(false);
-        f.form2().Timer1().setEnabled(false);
+        f.market().tickTimer().setEnabled(false);
         f.fillMarket(1);
         f.command(QStringLiteral("0")); // the room's opening cue, muted
         QVERIFY(f.sound.paths.isEmpty());
         f.frame->soundAction()->setChecked(true);
-        f.game->playCue(QStringLiteral("6"));
+        f.game->cues().play(Cue::CashIn);
         QCOMPARE(f.sound.cues(), QStringList({"6"}));
         f.game->showAbout();
         QCOMPARE(f.dialogs.abouts.size(), 1u);

@@ -25,13 +25,13 @@ private slots:
         f.random.script({0.0f, 0.0f, kAlmostOne, kAlmostOne, drawFor('K', 25, 65),
                          drawFor(4821, 9999, 1000)});
         f.advance(3000);
-        QCOMPARE(f.lines(f.form2().List1()),
+        QCOMPARE(f.lines(f.marketWindow().boxesList()),
                  QStringList({"Box numero:0 - Nome Asta:A - Prezzo:1000 \u20AC",
                               "Box numero:1 - Nome Asta:Y - Prezzo:10998 \u20AC",
                               "Box numero:2 - Nome Asta:K - Prezzo:4821 \u20AC"}));
         QCOMPARE(f.random.reseeds, 3);
         // The newest line is selected.
-        QCOMPARE(selectedRow(f.form2().List1()), 2);
+        QCOMPARE(selectedRow(f.marketWindow().boxesList()), 2);
     }
 
     void theEleventhTickTaxesBeforeAddingItsLine()
@@ -46,10 +46,10 @@ private slots:
                                                  "Tax:237\r\n"
                                                  "Il tuo Capitale:49763 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("49763"));
-        QCOMPARE(f.form2().List1()->item(10)->text(),
+        QCOMPARE(f.marketWindow().boxesList()->item(10)->text(),
                  QStringLiteral("Box numero:10 - Nome Asta:B - Prezzo:2000 \u20AC"));
-        QVERIFY(f.game->console().isCaretAtEnd());
-        QCOMPARE(f.form2().taxCounter(), 0);
+        QVERIFY(f.consoleWindow().logView()->isCaretAtEnd());
+        QCOMPARE(f.market().taxCounter(), 0);
         // And again eleven ticks later, not before.
         f.advance(10000);
         QCOMPARE(f.consoleText().count(QStringLiteral("Tax:")), 1);
@@ -61,7 +61,7 @@ private slots:
     {
         GameFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("100"));
-        f.form1().Timer1().setEnabled(false); // no bankruptcy here
+        f.console().watchTimer().setEnabled(false); // no bankruptcy here
         f.advance(10000);
         f.random.script({kAlmostOne});
         f.advance(1000);
@@ -73,7 +73,7 @@ private slots:
     {
         GameFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("abc"));
-        f.form1().Timer1().setEnabled(false); // no bankruptcy here
+        f.console().watchTimer().setEnabled(false); // no bankruptcy here
         f.advance(11000);
         QCOMPARE(f.capital(), QStringLiteral("abc"));
         QVERIFY(f.consoleText().endsWith(QStringLiteral("\r\nIl tuo Capitale:abc \u20AC\r\n")));
@@ -85,11 +85,11 @@ private slots:
         GameFixture f;
         f.start();
         f.advance(51000);
-        QCOMPARE(f.form2().List1()->count(), 51);
-        QVERIFY(f.form2().List1()->item(50)->text().startsWith(QStringLiteral("Box numero:50 ")));
+        QCOMPARE(f.marketWindow().boxesList()->count(), 51);
+        QVERIFY(f.marketWindow().boxesList()->item(50)->text().startsWith(QStringLiteral("Box numero:50 ")));
         f.advance(1000);
-        QCOMPARE(f.form2().List1()->count(), 1);
-        QVERIFY(f.form2().List1()->item(0)->text().startsWith(QStringLiteral("Box numero:0 ")));
+        QCOMPARE(f.marketWindow().boxesList()->count(), 1);
+        QVERIFY(f.marketWindow().boxesList()->item(0)->text().startsWith(QStringLiteral("Box numero:0 ")));
     }
 
     void theTaxCounterKeepsCountingAcrossNewGame()
@@ -97,15 +97,15 @@ private slots:
         GameFixture f;
         f.start();
         f.advance(7000);
-        QCOMPARE(f.form2().taxCounter(), 7);
+        QCOMPARE(f.market().taxCounter(), 7);
         f.dialogs.answerInput(QStringLiteral("B"));
         f.dialogs.answerInput(QStringLiteral("1000"));
         f.frame->newGameAction()->trigger();
         f.settle();
-        QCOMPARE(f.form2().taxCounter(), 7);
+        QCOMPARE(f.market().taxCounter(), 7);
         f.advance(4000);
         QCOMPARE(f.consoleText().count(QStringLiteral("Tax:")), 1);
-        QCOMPARE(f.form2().List1()->count(), 4);
+        QCOMPARE(f.marketWindow().boxesList()->count(), 4);
     }
 
     void numbersFollowTheCountAfterALineIsTaken()
@@ -113,10 +113,10 @@ private slots:
         GameFixture f;
         f.start();
         f.advance(3000);
-        removeRow(f.form2().List1(), 1);
+        f.market().removeLine(1);
         f.advance(1000);
-        QVERIFY(f.form2().List1()->item(2)->text().startsWith(QStringLiteral("Box numero:2 ")));
-        QVERIFY(f.form2().List1()->item(1)->text().startsWith(QStringLiteral("Box numero:2 ")));
+        QVERIFY(f.marketWindow().boxesList()->item(2)->text().startsWith(QStringLiteral("Box numero:2 ")));
+        QVERIFY(f.marketWindow().boxesList()->item(1)->text().startsWith(QStringLiteral("Box numero:2 ")));
     }
 
     void escapeInTheMarketClearsAndFocusesTheCommandLine()
@@ -125,10 +125,10 @@ private slots:
         f.start();
         f.advance(2000);
         f.type(QStringLiteral("12"));
-        f.form2().List1()->setFocus();
-        QTest::keyClick(f.form2().List1(), Qt::Key_Escape);
-        QCOMPARE(f.form1().Text2()->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        f.marketWindow().boxesList()->setFocus();
+        QTest::keyClick(f.marketWindow().boxesList(), Qt::Key_Escape);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void theMarketTicksWhileLocked()
@@ -136,9 +136,9 @@ private slots:
         GameFixture f;
         f.start();
         QObject holder;
-        f.form2().lock(&holder);
+        f.marketWindow().lock(&holder);
         f.advance(11000);
-        QCOMPARE(f.form2().List1()->count(), 11);
+        QCOMPARE(f.marketWindow().boxesList()->count(), 11);
         QCOMPARE(f.consoleText().count(QStringLiteral("Tax:")), 1);
     }
 };

@@ -38,7 +38,7 @@ private slots:
         // Both prompts keep the answer exactly as typed; Cancel gives the defaults.
         f.start(text, text);
         const QString capital = text.isEmpty() ? QStringLiteral("10000") : text;
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager:") + (text.isEmpty() ? QStringLiteral("Player") : text));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:") + (text.isEmpty() ? QStringLiteral("Player") : text));
         QCOMPARE(f.capital(), capital);
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:") + capital + QStringLiteral(" \u20AC\r\n"));
 
@@ -49,25 +49,25 @@ private slots:
         QCOMPARE(f.capital(), capitalKept ? capital : QStringLiteral("10000"));
 
         // The same text pasted at the console, with eight boxes for sale.
-        f.form2().Timer1().setEnabled(false);
-        f.form2().List1()->clear();
+        f.market().tickTimer().setEnabled(false);
+        f.market().clearLines();
         f.fillMarket(8);
-        QStringList market = f.lines(f.form2().List1());
-        f.form1().Text2()->insert(text);
-        QCOMPARE(f.form1().Text2()->text(), text);
+        QStringList market = f.lines(f.marketWindow().boxesList());
+        f.consoleWindow().commandLineEdit()->insert(text);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), text);
         f.pressEnter();
-        QCOMPARE(f.form3().isLoaded(), command >= 0);
+        QCOMPARE(f.auctionRoom().isLoaded(), command >= 0);
         if (command >= 0) {
-            QCOMPARE(f.form3().Text1()->text(), market[command] + QStringLiteral("\r\n"));
+            QCOMPARE(f.auctionRoom().logView()->text(), market[command] + QStringLiteral("\r\n"));
             market.removeAt(command);
         }
-        QCOMPARE(f.lines(f.form2().List1()), market);
-        QCOMPARE(f.form1().Text2()->text(), command == BadInput::KeptAsTyped ? text : QString());
+        QCOMPARE(f.lines(f.marketWindow().boxesList()), market);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), command == BadInput::KeptAsTyped ? text : QString());
 
         // The game goes on.
-        f.form2().Timer1().setEnabled(true);
+        f.market().tickTimer().setEnabled(true);
         f.advance(1000);
-        QCOMPARE(f.form2().List1()->count(), market.size() + 1);
+        QCOMPARE(f.marketWindow().boxesList()->count(), market.size() + 1);
         QCOMPARE(f.session.endings, 0);
     }
 };

@@ -4,7 +4,7 @@
 #include "badinput.h"
 #include "fixture.h"
 
-#include "shell/amounts.h"
+#include "core/amounts.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -131,26 +131,26 @@ private:
         f.clock.setMinimumPeriod(5); // as the program's clock
         f.dialogs.inputFallback = [this](const ScriptedDialogs::Input &in) { return answerInput(in); };
         f.dialogs.messageFallback = [this](const ScriptedDialogs::Message &m) { return answerMessage(m); };
-        QObject::connect(&f.form1(), &Form::loaded, [this] { watchConsole(); });
-        QObject::connect(&f.form3(), &Form::loaded, [this] { ++stats.auctions; });
-        QObject::connect(&f.form4(), &Form::unloaded, [this] { wonBoxesDiscarded(); });
+        QObject::connect(&f.consoleWindow(), &ChildWindow::loaded, [this] { watchConsole(); });
+        QObject::connect(&f.auctionRoom(), &ChildWindow::loaded, [this] { ++stats.auctions; });
+        QObject::connect(&f.wonBoxesWindow(), &ChildWindow::unloaded, [this] { wonBoxesDiscarded(); });
         m_listed.clear();
         forgetBoxEvents();
         m_sequence = Sequence::None;
         m_offer = nullptr;
         note(QStringLiteral("fresh program, locale ") + QLocale().name());
-        f.game->MDIForm_Load();
+        f.desk->start();
         GameFixture::settle();
     }
 
     void watchConsole()
     {
         // A console loaded afresh: an empty log, and the capital its design shows.
-        Form1 &form1 = m_game->form1();
-        LogView *console = form1.Text1();
+        ConsoleWindow &window = m_game->consoleWindow();
+        LogView *console = window.logView();
         m_console = console;
         m_seen.clear();
-        m_capital = readAmount(form1.Money()->text());
+        m_capital = readAmount(window.capitalLineEdit()->text());
         QObject::connect(console, &QPlainTextEdit::textChanged, console, [this, console] { consoleChanged(console); });
     }
 
@@ -184,9 +184,9 @@ private:
             ++stats.bankruptcies;
             if (m_sequence != Sequence::None)
                 fail(QStringLiteral("a second bankruptcy sequence started inside the first"));
-            const auto capital = readAmount(m_game->capital());
-            Form4 &won = m_game->form4();
-            if (capital && (*capital >= 0 || (won.isLoaded() && won.List1()->count() > 0)))
+            const auto capital = readAmount(m_game->console().capital());
+            WonBoxesWindow &won = m_game->wonBoxesWindow();
+            if (capital && (*capital >= 0 || (won.isLoaded() && won.boxesList()->count() > 0)))
                 fail(QStringLiteral("bankruptcy declared with capital %1").arg(*capital));
             m_sequence = Sequence::Notice;
             whileBoxOpen();
@@ -220,9 +220,9 @@ private:
         if (fromTop && now.startsWith(kStartLine)) {
             // The prompts were answered: the capital is the answer as typed.
             const QString expected = m_capitalAnswer.isEmpty() ? QStringLiteral("10000") : m_capitalAnswer;
-            if (m_game->capital() != expected || now != kStartLine + expected + kEuro + QStringLiteral("\r\n"))
+            if (m_game->console().capital() != expected || now != kStartLine + expected + kEuro + QStringLiteral("\r\n"))
                 fail(QStringLiteral("the game started with capital %1 for the answer %2")
-                         .arg(m_game->capital().left(40), expected.left(40)));
+                         .arg(m_game->console().capital().left(40), expected.left(40)));
             m_capital = readAmount(expected);
             return;
         }
@@ -340,13 +340,13 @@ private:
     }
 
     // A key in any control of the window that can take the focus.
-    bool press(Form &form, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    bool press(ChildWindow &form, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
         if (!form.isLoaded())
             return false;
         std::vector<QWidget *> controls;
         for (const design::Control &c : form.design().controls) {
-            auto *w = form.body()->findChild<QWidget *>(QString::fromUtf8(c.name));
+            auto *w = form.body()->findChild<QWidget *>(QString::fromUtf8(c.role));
             if (w && w->focusPolicy() != Qt::NoFocus && usable(w))
                 controls.push_back(w);
         }
@@ -354,13 +354,13 @@ private:
             return false;
         QWidget *w = pick(controls);
         note(QKeySequence(QKeyCombination(modifiers, key)).toString() + QStringLiteral(" in ")
-             + QString::fromUtf8(form.design().name) + u'.' + w->objectName());
+             + QString::fromUtf8(form.design().role) + u'.' + w->objectName());
         w->setFocus();
         QTest::keyClick(w, key, modifiers);
         return true;
     }
 
-    bool click(Form &form, const char *what, QWidget *target)
+    bool click(ChildWindow &form, const char *what, QWidget *target)
     {
         if (!form.isLoaded() || !usable(target))
             return false;
@@ -369,16 +369,16 @@ private:
         return true;
     }
 
-    bool clickRow(Form &form, bool twice)
+    bool clickRow(ChildWindow &form, bool twice)
     {
-        auto *list = form.isLoaded() ? form.body()->findChild<QListWidget *>(QStringLiteral("List1")) : nullptr;
+        auto *list = form.isLoaded() ? form.body()->findChild<QListWidget *>(QStringLiteral("boxesList")) : nullptr;
         if (!usable(list) || list->count() == 0)
             return false;
         const int row = uniform(0, list->count() - 1);
         note(QStringLiteral("click%1 row %2 of %3")
                  .arg(twice ? QStringLiteral(" twice") : QString())
                  .arg(row)
-                 .arg(QString::fromUtf8(form.design().name)));
+                 .arg(QString::fromUtf8(form.design().role)));
         list->scrollToItem(list->item(row));
         const QPoint at = list->visualItemRect(list->item(row)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -401,8 +401,8 @@ private:
     bool tryAction(Action action)
     {
         GameFixture &f = *m_game;
-        QLineEdit *command = f.form1().isLoaded() ? f.form1().Text2() : nullptr;
-        Form5 *offer = f.offer();
+        QLineEdit *command = f.consoleWindow().isLoaded() ? f.consoleWindow().commandLineEdit() : nullptr;
+        OfferDialog *offer = f.offerDialog();
         if (action >= OfferEnter && action <= OfferLabel && (!offer || m_ignoreOffer))
             return false;
         if (action >= OfferEnter && action <= OfferLabel)
@@ -439,24 +439,24 @@ private:
             typeInto(command, position + u'\r');
             return true;
         }
-        case ConsoleEnter: return press(f.form1(), Qt::Key_Return);
-        case ConsoleEscape: return press(f.form1(), Qt::Key_Escape);
-        case ConsoleF1: return press(f.form1(), Qt::Key_F1);
-        case SellLabel: return f.form1().isLoaded() && click(f.form1(), "F1-Vendi", f.form1().Label2());
-        case ClickWon: return clickRow(f.form4(), false);
-        case DoubleClickWon: return clickRow(f.form4(), true);
-        case WonEnter: return press(f.form4(), Qt::Key_Return);
-        case WonEscape: return press(f.form4(), Qt::Key_Escape);
-        case ClickMarket: return clickRow(f.form2(), false);
-        case MarketEnter: return press(f.form2(), Qt::Key_Return);
-        case MarketEscape: return press(f.form2(), Qt::Key_Escape);
-        case RoomEnter: return press(f.form3(), Qt::Key_Return);
-        case RoomEscape: return press(f.form3(), Qt::Key_Escape);
-        case RoomAltG: return press(f.form3(), Qt::Key_G, Qt::AltModifier);
+        case ConsoleEnter: return press(f.consoleWindow(), Qt::Key_Return);
+        case ConsoleEscape: return press(f.consoleWindow(), Qt::Key_Escape);
+        case ConsoleF1: return press(f.consoleWindow(), Qt::Key_F1);
+        case SellLabel: return f.consoleWindow().isLoaded() && click(f.consoleWindow(), "F1-Vendi", f.consoleWindow().sellLabel());
+        case ClickWon: return clickRow(f.wonBoxesWindow(), false);
+        case DoubleClickWon: return clickRow(f.wonBoxesWindow(), true);
+        case WonEnter: return press(f.wonBoxesWindow(), Qt::Key_Return);
+        case WonEscape: return press(f.wonBoxesWindow(), Qt::Key_Escape);
+        case ClickMarket: return clickRow(f.marketWindow(), false);
+        case MarketEnter: return press(f.marketWindow(), Qt::Key_Return);
+        case MarketEscape: return press(f.marketWindow(), Qt::Key_Escape);
+        case RoomEnter: return press(f.auctionRoom(), Qt::Key_Return);
+        case RoomEscape: return press(f.auctionRoom(), Qt::Key_Escape);
+        case RoomAltG: return press(f.auctionRoom(), Qt::Key_G, Qt::AltModifier);
         case OfferEnter: return press(*offer, Qt::Key_Return);
         case OfferEscape: return press(*offer, Qt::Key_Escape);
         case OfferAltO: return press(*offer, Qt::Key_O, Qt::AltModifier);
-        case OfferLabel: return click(*offer, "ESC - Per rifiutare", offer->Label2());
+        case OfferLabel: return click(*offer, "ESC - Per rifiutare", offer->refuseLabel());
         case NewGame:
         case ActionCount:
             break;
@@ -476,19 +476,19 @@ private:
         GameFixture &f = *m_game;
         if (f.game->inBankruptcySequence() || m_sequence != Sequence::None)
             return fail(QStringLiteral("a bankruptcy sequence outlived its action"));
-        if (f.form1().isLoaded()) {
+        if (f.consoleWindow().isLoaded()) {
             const auto amount = readAmount(f.capital());
             if (m_capital ? amount != m_capital : amount.has_value())
                 return fail(QStringLiteral("capital %1, the console's reports add up to %2")
                                 .arg(f.capital().left(40), m_capital ? writeAmount(*m_capital) : QStringLiteral("none")));
         }
-        if (f.form2().isLoaded() && f.form2().List1()->count() > 51)
-            return fail(QStringLiteral("%1 boxes for sale").arg(f.form2().List1()->count()));
+        if (f.marketWindow().isLoaded() && f.marketWindow().boxesList()->count() > 51)
+            return fail(QStringLiteral("%1 boxes for sale").arg(f.marketWindow().boxesList()->count()));
 
-        const std::vector<Form5 *> offers = f.game->openOffers();
+        const std::vector<OfferDialog *> offers = f.desk->offerDialogs();
         if (offers.size() > 1)
             return fail(QStringLiteral("%1 offers open at once").arg(offers.size()));
-        const Form5 *offer = offers.empty() ? nullptr : offers.front();
+        const OfferDialog *offer = offers.empty() ? nullptr : offers.front();
         if (offer != m_offer) {
             stats.unanswered += m_offer && !m_offerAnswered;
             stats.offers += offer != nullptr;
@@ -497,8 +497,8 @@ private:
             m_ignoreOffer = chance(0.35); // this one is left to run out
         }
         if (!f.game->hasEnded()) {
-            const bool room = f.form3().isLoaded();
-            const bool console = f.form1().isEnabled(), market = f.form2().isEnabled(), won = f.form4().isEnabled();
+            const bool room = f.auctionRoom().isLoaded();
+            const bool console = f.consoleWindow().isEnabled(), market = f.marketWindow().isEnabled(), won = f.wonBoxesWindow().isEnabled();
             if (!room && !offer && !(console && market && won))
                 return fail(QStringLiteral("a window stays locked with no auction or offer open"));
             if ((room || offer) && (console || market))
@@ -511,15 +511,15 @@ private:
 
     // Every won box is listed once until it is opened or sold, and never both. A line
     // gets a tag when its auction is won, so that boxes of the same text stay apart.
-    void checkWonBoxes(const Form5 *offer)
+    void checkWonBoxes(const OfferDialog *offer)
     {
-        Form4 &form4 = m_game->form4();
-        if (!form4.isLoaded()) {
+        WonBoxesWindow &window = m_game->wonBoxesWindow();
+        if (!window.isLoaded()) {
             if (!m_listed.empty() || !m_wins.empty())
                 fail(QStringLiteral("won boxes gone with their window"));
             return;
         }
-        QListWidget *list = form4.List1();
+        QListWidget *list = window.boxesList();
         std::set<int> present;
         std::vector<QListWidgetItem *> fresh;
         for (int row = 0; row < list->count(); ++row) {
@@ -569,8 +569,8 @@ private:
         if (!gone.empty())
             return fail(QStringLiteral("a won box paid %1 left without being opened or sold").arg(gone.front()));
         forgetBoxEvents();
-        if (offer && list->findItems(offer->offeredLine(), Qt::MatchExactly).isEmpty())
-            fail(QStringLiteral("an offer for a box not listed: ") + offer->offeredLine());
+        if (offer && list->findItems(offer->offer().offeredLine(), Qt::MatchExactly).isEmpty())
+            fail(QStringLiteral("an offer for a box not listed: ") + offer->offer().offeredLine());
     }
 
     std::mt19937_64 m_rng;
@@ -593,7 +593,7 @@ private:
 
     Sequence m_sequence = Sequence::None;
     bool m_inNewGame = false;
-    const Form5 *m_offer = nullptr;
+    const OfferDialog *m_offer = nullptr;
     bool m_offerAnswered = false;
     bool m_ignoreOffer = false;
 };

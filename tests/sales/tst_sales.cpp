@@ -25,14 +25,14 @@ void scriptOffer(GameFixture &f, int position, int count, int extra, int chance 
 void withWonBoxes(GameFixture &f, const QStringList &boxes, const QString &capital = QStringLiteral("20000"))
 {
     f.start(QStringLiteral("Anna"), capital);
-    f.form2().Timer1().setEnabled(false);
+    f.market().tickTimer().setEnabled(false);
     for (const QString &box : boxes)
         f.addWonBox(box);
 }
 
 void doubleClickRow(GameFixture &f, int row)
 {
-    QListWidget *list = f.form4().List1();
+    QListWidget *list = f.wonBoxesWindow().boxesList();
     const QRect rect = list->visualItemRect(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
@@ -40,12 +40,12 @@ void doubleClickRow(GameFixture &f, int row)
 }
 
 // Makes an offer the way the game does: a command, then the buyer's tick.
-Form5 *makeOffer(GameFixture &f, int position, int extra)
+OfferDialog *makeOffer(GameFixture &f, int position, int extra)
 {
-    scriptOffer(f, position, f.form4().List1()->count(), extra);
+    scriptOffer(f, position, f.wonBoxesWindow().boxesList()->count(), extra);
     f.command(QString());
     f.advance(1);
-    return f.offer();
+    return f.offerDialog();
 }
 
 } // namespace
@@ -65,11 +65,11 @@ private slots:
                                                  "Il tuo guadagno \u00E8 stato di:-2312 \u20AC\r\n\r\n"
                                                  "Il tuo Capitale:23120 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("23120"));
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({wonBox(1, 1500), wonBox(3, 2000)}));
-        QCOMPARE(f.form4().Text1()->text(), QStringLiteral("5432"));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({wonBox(1, 1500), wonBox(3, 2000)}));
+        QCOMPARE(f.wonBoxesWindow().priceLineEdit()->text(), QStringLiteral("5432"));
         QCOMPARE(f.sound.cues(), QStringList({"6"}));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
-        QVERIFY(f.game->console().isCaretAtEnd());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QVERIFY(f.consoleWindow().logView()->isCaretAtEnd());
         QCOMPARE(f.random.reseeds, 1);
     }
 
@@ -118,30 +118,30 @@ private slots:
     {
         GameFixture f;
         withWonBoxes(f, {});
-        f.form4().List1()->setFocus();
-        f.pressEnter(f.form4().List1());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        f.wonBoxesWindow().boxesList()->setFocus();
+        f.pressEnter(f.wonBoxesWindow().boxesList());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:20000 \u20AC\r\n"));
         QVERIFY(f.sound.cues().isEmpty());
 
         // A list with no line selected behaves the same.
         f.addWonBox(wonBox(1, 1500));
-        f.form4().List1()->setFocus();
-        f.pressEnter(f.form4().List1());
-        QCOMPARE(f.form4().List1()->count(), 1);
+        f.wonBoxesWindow().boxesList()->setFocus();
+        f.pressEnter(f.wonBoxesWindow().boxesList());
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 1);
         QCOMPARE(f.capital(), QStringLiteral("20000"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void sellThenEnterOpensTheOldestBox()
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
-        selectRow(f.form4().List1(), 1);
+        selectRow(f.wonBoxesWindow().boxesList(), 1);
         f.command(QStringLiteral("sell"));
         f.random.script({0.0f, 0.0f});
         f.pressEnter(QApplication::focusWidget());
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({wonBox(2, 2500)}));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({wonBox(2, 2500)}));
         QVERIFY(f.consoleText().startsWith(QStringLiteral("\r\nHai Pagato:1500")));
     }
 
@@ -150,10 +150,10 @@ private slots:
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500)});
         f.type(QStringLiteral("99"));
-        f.form4().List1()->setFocus();
-        QTest::keyClick(f.form4().List1(), Qt::Key_Escape);
-        QCOMPARE(f.form1().Text2()->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        f.wonBoxesWindow().boxesList()->setFocus();
+        QTest::keyClick(f.wonBoxesWindow().boxesList(), Qt::Key_Escape);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void noBoxesNoOffer()
@@ -161,10 +161,10 @@ private slots:
         GameFixture f;
         withWonBoxes(f, {});
         f.command(QString());
-        QVERIFY(f.form4().Offerte().isEnabled());
+        QVERIFY(f.wonBoxes().offerTimer().isEnabled());
         const int drawsBefore = f.random.draws;
         f.advance(1);
-        QVERIFY(!f.form4().Offerte().isEnabled());
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
         QCOMPARE(f.random.draws, drawsBefore);
         QVERIFY(!f.offer());
     }
@@ -189,39 +189,39 @@ private slots:
         f.advance(1);
         QCOMPARE(f.offer() != nullptr, offered);
         QCOMPARE(f.random.scriptedLeft(), 0u); // all three draws are made either way
-        QVERIFY(!f.form4().Offerte().isEnabled());
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
     }
 
     void anOfferShowsTheLineThePriceAndTheExtra()
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500), wonBox(3, 5432)});
-        Form5 *offer = makeOffer(f, 2, 17);
+        OfferDialog *offer = makeOffer(f, 2, 17);
         QVERIFY(offer);
         QCOMPARE(offer->caption(), QStringLiteral("Un'offerta da non poter rifiutare..."));
-        QCOMPARE(offer->Text1()->text(), wonBox(3, 5432) + QStringLiteral("\r\nTi offro ... 5432 + 17\r\nVuoi vendere?\r\n"));
-        QCOMPARE(offer->Prezzo()->text(), QStringLiteral("5449"));
-        QCOMPARE(offer->Asta()->text(), QStringLiteral("2"));
-        QVERIFY(offer->Timer1().isEnabled());
-        QVERIFY(!f.form1().isEnabled() && !f.form2().isEnabled() && !f.form4().isEnabled());
+        QCOMPARE(offer->offerView()->text(), wonBox(3, 5432) + QStringLiteral("\r\nTi offro ... 5432 + 17\r\nVuoi vendere?\r\n"));
+        QCOMPARE(offer->priceLineEdit()->text(), QStringLiteral("5449"));
+        QCOMPARE(offer->positionLineEdit()->text(), QStringLiteral("2"));
+        QVERIFY(offer->offer().patienceTimer().isEnabled());
+        QVERIFY(!f.consoleWindow().isEnabled() && !f.marketWindow().isEnabled() && !f.wonBoxesWindow().isEnabled());
         QVERIFY(f.frame->menuBar()->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(offer->Text1()));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(offer->offerView()));
     }
 
     void acceptingSellsTheBox()
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500), wonBox(3, 5432)});
-        Form5 *offer = makeOffer(f, 2, 17);
+        OfferDialog *offer = makeOffer(f, 2, 17);
         const QString before = f.consoleText();
-        f.pressEnter(offer->Text1());
+        f.pressEnter(offer->offerView());
         QCOMPARE(f.consoleText(), before + QStringLiteral("\r\nHai guadagnato 5449 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("25449"));
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({wonBox(1, 1500), wonBox(2, 2500)}));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({wonBox(1, 1500), wonBox(2, 2500)}));
         QCOMPARE(f.sound.cues(), QStringList({"6"}));
         QVERIFY(!f.offer());
-        QVERIFY(f.form1().isEnabled() && f.form2().isEnabled() && f.form4().isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.form1().Text2()));
+        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled() && f.wonBoxesWindow().isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void everyRefusalLeavesEverythingAsItWas_data()
@@ -236,12 +236,12 @@ private slots:
         QFETCH(int, way);
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
-        Form5 *offer = makeOffer(f, 1, 5);
+        OfferDialog *offer = makeOffer(f, 1, 5);
         const QString console = f.consoleText();
         if (way == 0) {
-            QTest::keyClick(offer->Text1(), Qt::Key_Escape);
+            QTest::keyClick(offer->offerView(), Qt::Key_Escape);
         } else if (way == 1) {
-            QTest::mouseClick(offer->Label2(), Qt::LeftButton);
+            QTest::mouseClick(offer->refuseLabel(), Qt::LeftButton);
         } else {
             f.advance(9999);
             QVERIFY(f.offer());
@@ -251,35 +251,35 @@ private slots:
         QVERIFY(!f.offer());
         QCOMPARE(f.consoleText(), console);
         QCOMPARE(f.capital(), QStringLiteral("20000"));
-        QCOMPARE(f.form4().List1()->count(), 2);
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 2);
         QVERIFY(f.sound.cues().isEmpty());
-        QVERIFY(f.form1().isEnabled() && f.form2().isEnabled() && f.form4().isEnabled());
+        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled() && f.wonBoxesWindow().isEnabled());
     }
 
     void aRefusedOfferDuringAnAuctionKeepsTheConsoleLocked()
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500)});
-        f.form2().List1()->addItem(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000") + kEuro);
+        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000") + kEuro);
         scriptOffer(f, 0, 1, 5);
         f.command(QStringLiteral("0"));
         f.advance(1);
-        Form5 *offer = f.offer();
-        QVERIFY(offer && f.form3().isLoaded());
-        QTest::keyClick(offer->Text1(), Qt::Key_Escape);
+        OfferDialog *offer = f.offerDialog();
+        QVERIFY(offer && f.auctionRoom().isLoaded());
+        QTest::keyClick(offer->offerView(), Qt::Key_Escape);
         f.settle();
         QVERIFY(!f.offer());
-        QVERIFY(!f.form1().isEnabled());
-        QVERIFY(!f.form2().isEnabled());
-        QVERIFY(f.form4().isEnabled());
+        QVERIFY(!f.consoleWindow().isEnabled());
+        QVERIFY(!f.marketWindow().isEnabled());
+        QVERIFY(f.wonBoxesWindow().isEnabled());
 
         f.random.script({0.9f});                 // the rivals give up
         f.advance(999);
         f.random.script({0.9f, 0.0f, 0.0f});     // the buyer's tick after the room closes: no offer
         f.advance(3001);
-        QVERIFY(!f.form3().isLoaded());
-        QVERIFY(f.form1().isEnabled());
-        QVERIFY(f.form2().isEnabled());
+        QVERIFY(!f.auctionRoom().isLoaded());
+        QVERIFY(f.consoleWindow().isEnabled());
+        QVERIFY(f.marketWindow().isEnabled());
     }
 
     void noSecondOfferWhileOneIsOpen()
@@ -288,19 +288,19 @@ private slots:
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
         QVERIFY(makeOffer(f, 0, 5));
         scriptOffer(f, 1, 2, 5);
-        f.form1().Command1_Click(); // as the auction room does when it closes
+        f.console().runCommand(); // as the auction room does when it closes
         f.advance(1);
-        QCOMPARE(f.game->openOffers().size(), 1u);
+        QCOMPARE(f.game->wonBoxes().openOffers().size(), 1u);
     }
 
     void acceptingAfterTheListChangedSellsTheOfferedBox()
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500), wonBox(3, 3500)});
-        Form5 *offer = makeOffer(f, 2, 5);
-        removeRow(f.form4().List1(), 0);
-        f.pressEnter(offer->Text1());
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({wonBox(2, 2500)}));
+        OfferDialog *offer = makeOffer(f, 2, 5);
+        f.wonBoxes().removeLine(0);
+        f.pressEnter(offer->offerView());
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({wonBox(2, 2500)}));
         QCOMPARE(f.capital(), QStringLiteral("23505"));
     }
 
@@ -308,24 +308,24 @@ private slots:
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
-        Form5 *offer = makeOffer(f, 1, 5);
-        removeRow(f.form4().List1(), 1);
+        OfferDialog *offer = makeOffer(f, 1, 5);
+        f.wonBoxes().removeLine(1);
         const QString console = f.consoleText();
-        f.pressEnter(offer->Text1());
+        f.pressEnter(offer->offerView());
         QVERIFY(!f.offer());
-        QCOMPARE(f.lines(f.form4().List1()), QStringList({wonBox(1, 1500)}));
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({wonBox(1, 1500)}));
         QCOMPARE(f.capital(), QStringLiteral("20000"));
         QCOMPARE(f.consoleText(), console);
-        QVERIFY(f.form1().isEnabled());
+        QVERIFY(f.consoleWindow().isEnabled());
     }
 
     void largeOffersAreCreditedInFull()
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 40000)});
-        Form5 *offer = makeOffer(f, 0, 50);
-        QCOMPARE(offer->Prezzo()->text(), QStringLiteral("40050"));
-        f.pressEnter(offer->Text1());
+        OfferDialog *offer = makeOffer(f, 0, 50);
+        QCOMPARE(offer->priceLineEdit()->text(), QStringLiteral("40050"));
+        f.pressEnter(offer->offerView());
         QCOMPARE(f.capital(), QStringLiteral("60050"));
         QVERIFY(f.consoleText().endsWith(QStringLiteral("Hai guadagnato 40050 \u20AC\r\n")));
     }
@@ -337,11 +337,11 @@ private slots:
         QVERIFY(makeOffer(f, 0, 5));
         f.dialogs.answerInput(QStringLiteral("B"));
         f.dialogs.answerInput(QStringLiteral("100"));
-        f.game->NuovaPartita_Click();
+        f.game->newGame();
         f.settle();
         QVERIFY(!f.offer());
         QCOMPARE(f.capital(), QStringLiteral("100"));
-        QVERIFY(f.form1().isEnabled() && f.form2().isEnabled() && f.form4().isEnabled());
+        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled() && f.wonBoxesWindow().isEnabled());
     }
 };
 

@@ -1,4 +1,4 @@
-#include "shell/amounts.h"
+#include "core/amounts.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,6 +1,7 @@
 #include "fixture.h"
 
-#include "shell/designs.h"
+#include "app/qtclock.h"
+#include "ui/toolkit/designs.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -110,10 +111,10 @@ private slots:
     {
         GameFixture f;
         f.start();
-        QPushButton *button = f.form1().Command1();
+        QPushButton *button = f.consoleWindow().runButton();
         QVERIFY(button->y() < -1000);
         QSignalSpy clicks(button, &QPushButton::clicked);
-        f.pressEnter(f.form1().Text2());
+        f.pressEnter(f.consoleWindow().commandLineEdit());
         QCOMPARE(clicks.count(), 1);
     }
 
@@ -121,10 +122,10 @@ private slots:
     {
         GameFixture f;
         f.start();
-        QPushButton *button = f.form1().Command1();
+        QPushButton *button = f.consoleWindow().runButton();
         button->setEnabled(false);
         QSignalSpy clicks(button, &QPushButton::clicked);
-        f.pressEnter(f.form1().Text2());
+        f.pressEnter(f.consoleWindow().commandLineEdit());
         QCOMPARE(clicks.count(), 0);
     }
 
@@ -133,23 +134,26 @@ private slots:
         GameFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("123"));
         f.advance(3000);
-        QCOMPARE(f.form2().List1()->count(), 3);
-        QCOMPARE(f.form2().taxCounter(), 3);
-        f.form4().Offerte().setEnabled(true);
+        QCOMPARE(f.marketWindow().boxesList()->count(), 3);
+        QCOMPARE(f.market().taxCounter(), 3);
+        f.wonBoxes().offerTimer().setEnabled(true);
 
-        f.form1().unload();
-        f.form2().unload();
-        f.form4().unload();
+        f.console().close();
+        f.market().close();
+        f.wonBoxes().close();
         f.settle();
-        QVERIFY(!f.form1().isLoaded());
+        QVERIFY(!f.consoleWindow().isLoaded());
 
-        QCOMPARE(f.form1().Money()->text(), QStringLiteral("50000")); // using it loads it
-        QVERIFY(f.form1().isLoaded());
-        QCOMPARE(f.form1().Text1()->text(), QString());
-        QCOMPARE(f.form1().caption(), QStringLiteral("Manager"));
-        QCOMPARE(f.form2().List1()->count(), 0);
-        QVERIFY(!f.form4().Offerte().isEnabled());
-        QCOMPARE(f.form2().taxCounter(), 3);
+        f.console().open();
+        f.market().open();
+        f.wonBoxes().open();
+        QVERIFY(f.consoleWindow().isLoaded());
+        QCOMPARE(f.consoleWindow().capitalLineEdit()->text(), QStringLiteral("50000"));
+        QCOMPARE(f.consoleWindow().logView()->text(), QString());
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager"));
+        QCOMPARE(f.marketWindow().boxesList()->count(), 0);
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
+        QCOMPARE(f.market().taxCounter(), 3);
     }
 
     void lockedWindowsKeepTicking()
@@ -157,40 +161,40 @@ private slots:
         GameFixture f;
         f.start();
         QObject holder;
-        f.form2().lock(&holder);
-        QVERIFY(!f.form2().body()->isEnabled());
+        f.marketWindow().lock(&holder);
+        QVERIFY(!f.marketWindow().body()->isEnabled());
         f.advance(2000);
-        QCOMPARE(f.form2().List1()->count(), 2);
-        f.form2().unlock(&holder);
-        QVERIFY(f.form2().body()->isEnabled());
+        QCOMPARE(f.marketWindow().boxesList()->count(), 2);
+        f.marketWindow().unlock(&holder);
+        QVERIFY(f.marketWindow().body()->isEnabled());
     }
 
     void windowsFollowTheirDesigns()
     {
         GameFixture f;
         f.start();
-        QMdiSubWindow *console = f.form1().subWindow();
-        QCOMPARE(f.form1().body()->size(), QSize(489, 277));
-        QCOMPARE(f.form2().body()->size(), QSize(617, 268));
-        QCOMPARE(f.form4().body()->size(), QSize(385, 268));
+        QMdiSubWindow *console = f.consoleWindow().subWindow();
+        QCOMPARE(f.consoleWindow().body()->size(), QSize(489, 277));
+        QCOMPARE(f.marketWindow().body()->size(), QSize(617, 268));
+        QCOMPARE(f.wonBoxesWindow().body()->size(), QSize(385, 268));
         // Fixed border, no minimise, maximise or close.
         QCOMPARE(console->minimumSize(), console->maximumSize());
         QVERIFY(!(console->windowFlags() & Qt::WindowMinMaxButtonsHint));
         QVERIFY(!(console->windowFlags() & Qt::WindowSystemMenuHint));
         // Hidden controls, the hand pointer, colours and fonts.
-        QVERIFY(f.form1().Money()->isHidden());
-        QCOMPARE(f.form1().Label2()->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(f.form4().List1()->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(f.form1().Text2()->cursor().shape(), Qt::IBeamCursor);
-        QCOMPARE(f.form1().Text2()->palette().color(QPalette::Base), QColor(0x000080));
-        QCOMPARE(f.form1().Text2()->palette().color(QPalette::Text), QColor(0xFFFF00));
-        QVERIFY(f.form1().Text2()->font().bold());
-        QCOMPARE(f.form2().List1()->font().pointSizeF(), 14.25);
-        QCOMPARE(f.form1().Label2()->font().pointSizeF(), 11.25);
-        QVERIFY(f.form1().Label2()->font().underline());
-        QCOMPARE(f.form1().Label2()->text(), QStringLiteral("F1-Vendi"));
-        QCOMPARE(f.form2().caption(), QStringLiteral("Boxes in vendita"));
-        QCOMPARE(f.form4().caption(), QStringLiteral("Aste Vinte"));
+        QVERIFY(f.consoleWindow().capitalLineEdit()->isHidden());
+        QCOMPARE(f.consoleWindow().sellLabel()->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(f.wonBoxesWindow().boxesList()->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->cursor().shape(), Qt::IBeamCursor);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->palette().color(QPalette::Base), QColor(0x000080));
+        QCOMPARE(f.consoleWindow().commandLineEdit()->palette().color(QPalette::Text), QColor(0xFFFF00));
+        QVERIFY(f.consoleWindow().commandLineEdit()->font().bold());
+        QCOMPARE(f.marketWindow().boxesList()->font().pointSizeF(), 14.25);
+        QCOMPARE(f.consoleWindow().sellLabel()->font().pointSizeF(), 11.25);
+        QVERIFY(f.consoleWindow().sellLabel()->font().underline());
+        QCOMPARE(f.consoleWindow().sellLabel()->text(), QStringLiteral("F1-Vendi"));
+        QCOMPARE(f.marketWindow().caption(), QStringLiteral("Boxes in vendita"));
+        QCOMPARE(f.wonBoxesWindow().caption(), QStringLiteral("Aste Vinte"));
         QCOMPARE(f.frame->windowTitle(), QStringLiteral("Marvesto"));
     }
 
@@ -202,13 +206,13 @@ private slots:
         auto name = [](QWidget *w) {
             return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
         };
-        QCOMPARE(name(f.form1().Text2()), QStringLiteral("Riga di comando"));
-        QCOMPARE(name(f.form1().Command1()), QStringLiteral("Esegui il comando"));
-        QCOMPARE(name(f.form2().List1()), QStringLiteral("Box in vendita"));
-        QCOMPARE(f.form1().subWindow()->accessibleDescription(), QStringLiteral("Capitale: 9626 \u20AC"));
-        f.game->setCapital(QStringLiteral("-5"));
-        QCOMPARE(f.form1().subWindow()->accessibleDescription(), QStringLiteral("Capitale: -5 \u20AC"));
-        QCOMPARE(f.form1().Money()->text(), QStringLiteral("-5"));
+        QCOMPARE(name(f.consoleWindow().commandLineEdit()), QStringLiteral("Riga di comando"));
+        QCOMPARE(name(f.consoleWindow().runButton()), QStringLiteral("Esegui il comando"));
+        QCOMPARE(name(f.marketWindow().boxesList()), QStringLiteral("Box in vendita"));
+        QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(), QStringLiteral("Capitale: 9626 \u20AC"));
+        f.game->console().setCapital(QStringLiteral("-5"));
+        QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(), QStringLiteral("Capitale: -5 \u20AC"));
+        QCOMPARE(f.consoleWindow().capitalLineEdit()->text(), QStringLiteral("-5"));
     }
 
     // On a small screen the area scrolls to the windows that reach past it.
@@ -216,22 +220,22 @@ private slots:
     {
         GameFixture f;
         f.start();
-        const double left = f.form4().left();
+        const double left = f.wonBoxesWindow().left();
         f.frame->resize(500, 300);
         QApplication::processEvents();
         QVERIFY(f.frame->area().horizontalScrollBar()->isVisible());
         QVERIFY(f.frame->area().verticalScrollBar()->isVisible());
-        QCOMPARE(f.form4().left(), left); // the design's place
+        QCOMPARE(f.wonBoxesWindow().left(), left); // the design's place
     }
 
     void consoleFocusOrderStartsAtTheCommandLine()
     {
         GameFixture f;
         f.start();
-        QWidget *next = f.form1().Text2()->nextInFocusChain();
+        QWidget *next = f.consoleWindow().commandLineEdit()->nextInFocusChain();
         while (next && next->focusPolicy() == Qt::NoFocus)
             next = next->nextInFocusChain();
-        QCOMPARE(next, static_cast<QWidget *>(f.form1().Text1()));
+        QCOMPARE(next, static_cast<QWidget *>(f.consoleWindow().logView()));
     }
 };
 

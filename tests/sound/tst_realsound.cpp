@@ -5,7 +5,7 @@
 //   alert          each cue that fell back to the desktop's alert
 //   sounding       6.wav should be sounding now
 //   quiet          nothing should be sounding any more
-#include "sound/qtsoundoutput.h"
+#include "app/qtsoundoutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

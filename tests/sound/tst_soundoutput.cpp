@@ -1,8 +1,8 @@
 // Runs without an audio server (ctest points PULSE_SERVER at no socket): Qt
 // then loads cues as usual but has no device, and reports a started cue
 // playing until it is stopped.
-#include "sound/loadedsound.h"
-#include "sound/qtsoundoutput.h"
+#include "app/loadedsound.h"
+#include "app/qtsoundoutput.h"
 
 #include <QFile>
 #include <QLibrary>

@@ -1,6 +1,6 @@
 #include "doubles.h"
 
-#include "shell/qtservices.h"
+#include "app/qtservices.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "shell/clock.h"
-#include "shell/services.h"
+#include "core/clock.h"
+#include "core/services.h"
+#include "ui/toolkit/pictures.h"
 
 #include <QStringList>
 
@@ -107,7 +108,7 @@ public:
     QStringList cues() const;
 };
 
-class FolderFiles : public Files {
+class FolderFiles : public Files, public Pictures {
 public:
     explicit FolderFiles(QString folder) : m_folder(std::move(folder)) {}
     QString programFolder() const override { return m_folder; }

@@ -8,11 +8,69 @@
 
 namespace marvesto::test {
 
-GameFixture::GameFixture()
+CoreFixture::CoreFixture()
     : files(std::make_unique<FolderFiles>(folder.path())),
-      frame(std::make_unique<MainFrame>())
+      game(std::make_unique<Game>(Services{clock, dialogs, random, sound, *files, session}))
 {
-    game = std::make_unique<Game>(Services{clock, dialogs, random, sound, *files, session}, *frame);
+}
+
+CoreFixture::~CoreFixture()
+{
+    game.reset();
+    settle();
+}
+
+void CoreFixture::start(const QString &name, const QString &capital)
+{
+    dialogs.answerInput(name);
+    dialogs.answerInput(capital);
+    game->start();
+    settle();
+}
+
+void CoreFixture::settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void CoreFixture::advance(qint64 ms)
+{
+    clock.advance(ms);
+    settle();
+}
+
+void CoreFixture::run(const QString &command)
+{
+    console().setCommand(command);
+    console().runCommand();
+    settle();
+}
+
+void CoreFixture::fillMarket(int lines)
+{
+    for (int i = 0; i < lines; ++i) {
+        const int n = market().count();
+        market().addLine(QStringLiteral("Box numero:%1 - Nome Asta:%2 - Prezzo:%3 \u20AC")
+                             .arg(n)
+                             .arg(QChar(u'A' + n % 25))
+                             .arg(1000 + 1111 * n));
+    }
+}
+
+void CoreFixture::addWonBox(const QString &line)
+{
+    wonBoxes().addLine(line);
+}
+
+Offer *CoreFixture::offer()
+{
+    const auto open = wonBoxes().openOffers();
+    return open.empty() ? nullptr : open.front();
+}
+
+GameFixture::GameFixture() : frame(std::make_unique<MainWindow>())
+{
+    desk = std::make_unique<Desk>(*game, *frame, *files);
     frame->resize(1024, 768);
     frame->show();
     QApplication::setActiveWindow(frame.get());
@@ -20,6 +78,7 @@ GameFixture::GameFixture()
 
 GameFixture::~GameFixture()
 {
+    desk.reset();
     game.reset();
     frame.reset();
     settle();
@@ -29,59 +88,31 @@ void GameFixture::start(const QString &name, const QString &capital)
 {
     dialogs.answerInput(name);
     dialogs.answerInput(capital);
-    game->MDIForm_Load();
-    settle();
-}
-
-void GameFixture::settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void GameFixture::advance(qint64 ms)
-{
-    clock.advance(ms);
+    desk->start();
     settle();
 }
 
 void GameFixture::type(const QString &text)
 {
-    QTest::keyClicks(form1().Text2(), text);
+    QTest::keyClicks(consoleWindow().commandLineEdit(), text);
 }
 
 void GameFixture::pressEnter(QWidget *target)
 {
-    QTest::keyClick(target ? target : form1().Text2(), Qt::Key_Return);
+    QTest::keyClick(target ? target : consoleWindow().commandLineEdit(), Qt::Key_Return);
     settle();
 }
 
 void GameFixture::command(const QString &text)
 {
-    form1().Text2()->clear();
+    consoleWindow().commandLineEdit()->clear();
     type(text);
     pressEnter();
 }
 
-void GameFixture::fillMarket(int lines)
+OfferDialog *GameFixture::offerDialog()
 {
-    QListWidget *list = form2().List1();
-    for (int i = 0; i < lines; ++i) {
-        const int n = list->count();
-        list->addItem(QStringLiteral("Box numero:%1 - Nome Asta:%2 - Prezzo:%3 \u20AC")
-                          .arg(n)
-                          .arg(QChar(u'A' + n % 25))
-                          .arg(1000 + 1111 * n));
-    }
-}
-
-void GameFixture::addWonBox(const QString &line)
-{
-    form4().List1()->addItem(line);
-}
-
-Form5 *GameFixture::offer()
-{
-    const auto open = game->openOffers();
+    const auto open = desk->offerDialogs();
     return open.empty() ? nullptr : open.front();
 }
 

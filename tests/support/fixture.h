@@ -2,13 +2,14 @@
 
 #include "doubles.h"
 
-#include "auction/form3.h"
-#include "console/form1.h"
-#include "lifecycle/game.h"
-#include "market/form2.h"
-#include "sales/form4.h"
-#include "sales/form5.h"
-#include "shell/mainframe.h"
+#include "core/game.h"
+#include "ui/auctionroom.h"
+#include "ui/consolewindow.h"
+#include "ui/desk.h"
+#include "ui/marketwindow.h"
+#include "ui/offerdialog.h"
+#include "ui/toolkit/mainwindow.h"
+#include "ui/wonboxeswindow.h"
 
 #include <QTemporaryDir>
 
@@ -16,40 +17,36 @@
 
 namespace marvesto::test {
 
-// A whole game on the offscreen platform, with the virtual clock, scripted draws
-// and answers, recorded cues and a program folder of its own.
-class GameFixture {
+// The game's rules alone: the core with the virtual clock, scripted draws and
+// answers, recorded cues and a program folder of its own. No window exists.
+class CoreFixture {
 public:
-    GameFixture();
-    ~GameFixture();
+    CoreFixture();
+    virtual ~CoreFixture();
 
-    // Runs the start-up sequence with these prompt answers.
-    void start(const QString &name = QStringLiteral("Tester"),
-               const QString &capital = QStringLiteral("50000"));
-    // Moves time on, then lets windows closed meanwhile go.
+    // Runs the start with these prompt answers.
+    virtual void start(const QString &name = QStringLiteral("Tester"),
+                       const QString &capital = QStringLiteral("50000"));
+    // Moves time on, then lets objects closed meanwhile go.
     void advance(qint64 ms);
     // Delivers deferred deletions, as the event loop would.
     static void settle();
 
-    // Typing at the console's command line, as a player does.
-    void type(const QString &text);
-    void pressEnter(QWidget *target = nullptr);
-    void command(const QString &text); // type, then Enter
-
+    // The command line run as the console's Enter does.
+    void run(const QString &command);
     // Market lines added directly, for tests of what the console does with them.
     void fillMarket(int lines);
-    // Won-box lines added directly.
     void addWonBox(const QString &line);
 
-    Form1 &form1() { return game->form1(); }
-    Form2 &form2() { return game->form2(); }
-    Form3 &form3() { return game->form3(); }
-    Form4 &form4() { return game->form4(); }
-    Form5 *offer(); // the open offer dialog, if any
+    Console &console() { return game->console(); }
+    Market &market() { return game->market(); }
+    Auction &auction() { return game->auction(); }
+    WonBoxes &wonBoxes() { return game->wonBoxes(); }
+    // The open offer, if any.
+    Offer *offer();
 
-    QString consoleText() { return game->console().text(); }
-    QString capital() { return game->capital(); }
-    QStringList lines(QListWidget *list) const;
+    QString consoleText() { return console().log(); }
+    QString capital() { return console().capital(); }
 
     QTemporaryDir folder;
     VirtualClock clock;
@@ -58,8 +55,35 @@ public:
     RecordingSound sound;
     std::unique_ptr<FolderFiles> files;
     RecordingSession session;
-    std::unique_ptr<MainFrame> frame;
     std::unique_ptr<Game> game;
+};
+
+// A whole game with its windows on the offscreen platform.
+class GameFixture : public CoreFixture {
+public:
+    GameFixture();
+    ~GameFixture() override;
+
+    // Runs the start-up sequence, backdrop included, with these prompt answers.
+    void start(const QString &name = QStringLiteral("Tester"),
+               const QString &capital = QStringLiteral("50000")) override;
+
+    // Typing at the console's command line, as a player does.
+    void type(const QString &text);
+    void pressEnter(QWidget *target = nullptr);
+    void command(const QString &text); // type, then Enter
+
+    MarketWindow &marketWindow() { return desk->marketWindow(); }
+    ConsoleWindow &consoleWindow() { return desk->consoleWindow(); }
+    AuctionRoom &auctionRoom() { return desk->auctionRoom(); }
+    WonBoxesWindow &wonBoxesWindow() { return desk->wonBoxesWindow(); }
+    // The open offer's dialog, if any.
+    OfferDialog *offerDialog();
+
+    QStringList lines(QListWidget *list) const;
+
+    std::unique_ptr<MainWindow> frame;
+    std::unique_ptr<Desk> desk;
 };
 
 // A program folder with a picture and the cue files in it.

@@ -1,0 +1,109 @@
+#include "app/loadedsound.h"
+#include "app/qtclock.h"
+#include "app/qtservices.h"
+#include "core/game.h"
+#include "ui/desk.h"
+#include "ui/toolkit/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QTranslator>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// --help and --version are answered before Qt looks for a display, so that
+// they work anywhere; without any display the game says what it needs, rather
+// than letting Qt abort.
+void handleCommandLine(int argc, char *argv[])
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Compra box all'asta e rivendine il contenuto: un gioco per una persona."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QStringList arguments;
+    {
+        // Only for the parser, which names the program from it.
+        QCoreApplication core(argc, argv);
+        arguments = QCoreApplication::arguments();
+        // Qt's own options (-platform, -style, ...) are left to QApplication.
+        parser.parse(arguments);
+        if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+            parser.showHelp(0);
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
+    }
+
+    const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+        || std::any_of(arguments.cbegin(), arguments.cend(),
+                       [](const QString &a) { return a.startsWith(QStringLiteral("-platform")); });
+    if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("marvesto: no display to open a window on; start it from a desktop session "
+                   "(Wayland or X11), or with DISPLAY or WAYLAND_DISPLAY set\n",
+                   stderr);
+        std::exit(1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Marvesto"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Marvesto"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MARVESTO_VERSION));
+    handleCommandLine(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/marvesto.png")));
+    // The desktop entry's id: Wayland compositors match the app_id to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.marvesto.Marvesto"));
+
+    // The dialogs' standard buttons in Italian: "OK"/"Annulla", "Sì"/"No".
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtItalian);
+
+    marvesto::MainWindow frame;
+    marvesto::QtClock clock(marvesto::kTimerFloorMs);
+    marvesto::QtDialogs dialogs(&frame);
+    marvesto::QtRandom random;
+    // The sound module: beside the program in the build tree, in
+    // lib/marvesto under the prefix once installed.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    marvesto::LoadedSoundOutput sound(
+        {programFolder, QDir::cleanPath(programFolder + QStringLiteral("/../lib/marvesto"))});
+    marvesto::QtFiles files;
+    marvesto::QtSession session;
+    marvesto::Game game({clock, dialogs, random, sound, files, session});
+    marvesto::Desk desk(game, frame, files);
+    // Loaded once the player has answered the prompts, long before the first
+    // cue; a cue asked for earlier loads it at once.
+    QObject::connect(&game, &marvesto::Game::gameStarted, &frame, [&sound] { sound.load(); });
+
+    // Whether cues are heard is remembered between runs (~/.config/Marvesto/).
+    QSettings settings;
+    frame.soundAction()->setChecked(settings.value(QStringLiteral("sound"), true).toBool());
+    QObject::connect(frame.soundAction(), &QAction::toggled, &settings,
+                     [&settings](bool on) { settings.setValue(QStringLiteral("sound"), on); });
+
+    // Fill the screen even where no window manager honours the maximised state.
+    if (const QScreen *screen = frame.screen())
+        frame.setGeometry(screen->availableGeometry());
+    frame.showMaximized();
+    QTimer::singleShot(0, &desk, &marvesto::Desk::start);
+    return app.exec();
+}

@@ -1,0 +1,152 @@
+#include "core/auction.h"
+
+#include "core/amounts.h"
+#include "core/boxlines.h"
+#include "core/console.h"
+#include "core/cues.h"
+#include "core/services.h"
+#include "core/wonboxes.h"
+
+#include <cmath>
+
+namespace marvesto {
+
+namespace {
+const QString kEuroLine = QStringLiteral(" \u20AC\r\n");
+}
+
+Auction::Auction(Clock &clock, Random &random, CuePlayer &cues, Console &console,
+                 WonBoxes &wonBoxes, QObject *parent)
+    : GamePart(clock, parent),
+      m_random(random),
+      m_cues(cues),
+      m_console(console),
+      m_wonBoxes(wonBoxes),
+      m_closingTimer(addTimer("closingTimer", kClosingPauseMs, false)),
+      m_countdownTimer(addTimer("countdownTimer", kCountdownStepMs, false)),
+      m_rivalsTimer(addTimer("rivalsTimer", kRivalsAnswerMs, false))
+{
+    connect(&m_rivalsTimer, &Timer::tick, this, &Auction::rivalsAnswer);
+    connect(&m_countdownTimer, &Timer::tick, this, &Auction::countdownStep);
+    connect(&m_closingTimer, &Timer::tick, this, &Auction::closeRoom);
+}
+
+void Auction::reset()
+{
+    setLog(QString());
+    setPrice(QString());
+    setCanBid(true);
+}
+
+void Auction::setLog(const QString &text)
+{
+    if (text == m_log)
+        return;
+    m_log = text;
+    emit logChanged();
+}
+
+void Auction::appendLog(const QString &text)
+{
+    setLog(m_log + text);
+}
+
+void Auction::setPrice(const QString &text)
+{
+    if (text == m_price)
+        return;
+    m_price = text;
+    emit priceChanged();
+}
+
+void Auction::setCanBid(bool can)
+{
+    if (can == m_canBid)
+        return;
+    m_canBid = can;
+    emit canBidChanged();
+}
+
+void Auction::raisePrice(double amount)
+{
+    if (const auto price = readAmount(m_price))
+        setPrice(writeAmount(*price + amount));
+}
+
+void Auction::bid()
+{
+    m_cues.play(Cue::Bid);
+    m_countdownTimer.setEnabled(false);
+    raisePrice(kBidStep);
+    appendLog(QStringLiteral("Offri .... ") + m_price + kEuroLine);
+    setCanBid(false);
+    m_rivalsTimer.setEnabled(true);
+    followLog();
+}
+
+void Auction::rivalsAnswer()
+{
+    m_rivalsTimer.setEnabled(false);
+    m_random.reseed();
+    const int draw = static_cast<int>(std::floor(m_random.next() * double(kRivalsDrawHighest))) + 1;
+    if (draw >= kRivalsGiveUpFrom) {
+        win();
+        return;
+    }
+    const int raise = static_cast<int>(std::floor(m_random.next() * double(kHighestRaise))) + 1;
+    raisePrice(raise);
+    m_cues.play(Cue::Raise);
+    appendLog(QStringLiteral("Rilanciano di .... ") + m_price + kEuroLine);
+    followLog();
+    m_countdown = 0;
+    m_countdownTimer.setEnabled(true);
+}
+
+void Auction::win()
+{
+    m_rivalsTimer.setEnabled(false);
+    m_countdownTimer.setEnabled(false);
+    appendLog(QStringLiteral("Asta chiusa. Il box \u00E8 tuo!\r\n"));
+    m_cues.play(Cue::AuctionOver);
+
+    // The whole final price is charged, however large.
+    double cost = 0;
+    if (const auto price = readAmount(m_price))
+        cost = 0 - std::nearbyint(*price);
+    m_console.appendLog(QStringLiteral("Costo complessivo del Box: ") + writeAmount(cost)
+                        + kEuroLine);
+    m_console.addToCapital(cost);
+    m_console.appendLog(QStringLiteral("\r\nIl tuo capitale attuale: ") + m_console.capital()
+                        + kEuroLine);
+
+    followLog();
+    m_closingTimer.setEnabled(true);
+    m_wonBoxes.addLine(wonBoxLine(m_log, m_price));
+}
+
+void Auction::countdownStep()
+{
+    setCanBid(true);
+    m_countdown = static_cast<qint16>(m_countdown + 1);
+    m_cues.play(Cue::Raise);
+    appendLog(m_price + QStringLiteral(" \u20AC... e ") + QString::number(m_countdown)
+              + QStringLiteral("!\r\n"));
+    followLog();
+    if (m_countdown >= kCountdownToLose) {
+        setCanBid(false);
+        appendLog(QStringLiteral("Asta chiusa. Hai perso questo box!\r\n"));
+        m_cues.play(Cue::AuctionOver);
+        followLog();
+        m_countdownTimer.setEnabled(false);
+        m_closingTimer.setEnabled(true);
+    }
+}
+
+void Auction::closeRoom()
+{
+    m_closingTimer.setEnabled(false);
+    m_cues.play(Cue::RoomCloses);
+    close();
+}
+
+} // namespace marvesto

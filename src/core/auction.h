@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/gamepart.h"
+
+#include <QString>
+
+namespace marvesto {
+
+class Console;
+class CuePlayer;
+class Random;
+class WonBoxes;
+
+// The auction room: the player bids, the rivals answer a second later by
+// raising or giving up, and three countdown steps after a raise lose the box.
+class Auction : public GamePart {
+    Q_OBJECT
+public:
+    static constexpr int kBidStep = 100;
+    static constexpr int kRivalsAnswerMs = 1000;
+    // The rivals' draw runs 1..20; from 17 on they give up.
+    static constexpr int kRivalsDrawHighest = 20;
+    static constexpr int kRivalsGiveUpFrom = 17;
+    static constexpr int kHighestRaise = 300;
+    static constexpr int kCountdownStepMs = 350;
+    static constexpr int kCountdownToLose = 3;
+    // The room closes itself this long after the auction ends.
+    static constexpr int kClosingPauseMs = 3000;
+
+    Auction(Clock &clock, Random &random, CuePlayer &cues, Console &console, WonBoxes &wonBoxes,
+            QObject *parent = nullptr);
+
+    // The room's log, line breaks as CR LF.
+    QString log() const { return m_log; }
+    void setLog(const QString &text);
+    void followLog() { emit logFollowed(); }
+
+    // The price as text; one that reads as no number stays as it is.
+    QString price() const { return m_price; }
+    void setPrice(const QString &text);
+
+    bool canBid() const { return m_canBid; }
+    // Countdown steps since the last raise; kept when the room reopens.
+    qint16 countdown() const { return m_countdown; }
+
+    Timer &rivalsTimer() { return m_rivalsTimer; }
+    Timer &countdownTimer() { return m_countdownTimer; }
+    Timer &closingTimer() { return m_closingTimer; }
+
+    // The player's bid: the price goes up by kBidStep and the rivals answer.
+    void bid();
+    void rivalsAnswer();
+    void countdownStep();
+    void closeRoom();
+
+signals:
+    void logChanged();
+    void logFollowed();
+    void priceChanged();
+    void canBidChanged();
+
+protected:
+    void reset() override;
+    // A new room bids at once, before the console names the box.
+    void afterOpening() override { bid(); }
+
+private:
+    void win();
+    void raisePrice(double amount);
+    void appendLog(const QString &text);
+    void setCanBid(bool can);
+
+    Random &m_random;
+    CuePlayer &m_cues;
+    Console &m_console;
+    WonBoxes &m_wonBoxes;
+    Timer &m_closingTimer;
+    Timer &m_countdownTimer;
+    Timer &m_rivalsTimer;
+    QString m_log;
+    QString m_price;
+    bool m_canBid = true;
+    qint16 m_countdown = 0;
+};
+
+} // namespace marvesto

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace marvesto {
+
+// One running interval as a clock keeps it; a Timer owns one.
+class ClockSlot {
+public:
+    virtual ~ClockSlot() = default;
+    // Starts the interval afresh from now; ticks repeat every periodMs.
+    virtual void start(int periodMs) = 0;
+    // The first tick at the next opportunity, then every periodMs.
+    virtual void startSoon(int periodMs) { start(periodMs); }
+    virtual void stop() = 0;
+};
+
+// Where timers get their ticks: Qt timers in the program, a virtual clock in tests.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::unique_ptr<ClockSlot> createSlot(std::function<void()> onTick) = 0;
+    // The shortest period the clock gives; a 1 ms timer means "as often as allowed".
+    virtual int minimumPeriodMs() const { return 1; }
+};
+
+// A window timer: an interval, an on/off switch and one tick signal.
+class Timer : public QObject {
+    Q_OBJECT
+public:
+    Timer(Clock &clock, int intervalMs, bool enabledInDesign, QObject *parent = nullptr);
+    ~Timer() override;
+
+    bool isEnabled() const { return m_enabled; }
+    // Switching on a timer that is already on changes nothing; switching it on
+    // from off starts its interval afresh.
+    void setEnabled(bool on);
+    int interval() const { return m_interval; }
+    bool enabledInDesign() const { return m_enabledInDesign; }
+    // Back to the design state, as a window's load does.
+    void resetToDesign();
+
+    // A timer that is on but has nothing to do may sleep: it stays on, but no
+    // tick comes until wake(), which brings one at the next opportunity. So an
+    // idle game does not wake the processor for nothing.
+    void sleep();
+    void wake();
+
+signals:
+    void tick();
+
+private:
+    Clock &m_clock;
+    std::unique_ptr<ClockSlot> m_slot;
+    int m_interval;
+    bool m_enabledInDesign;
+    bool m_enabled = false;
+    bool m_sleeping = false;
+};
+
+} // namespace marvesto

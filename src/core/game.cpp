@@ -1,0 +1,170 @@
+#include "core/game.h"
+
+#include "core/amounts.h"
+
+namespace marvesto {
+
+namespace {
+
+const QString kBankruptcyNotice = QStringLiteral(
+    "Un vero disatro!  Sei andato sotto di brutto!!!  Cambia lavoro ^_^ e non fare il manager "
+    "aziendale");
+const QString kPlayAgain = QStringLiteral("Vuoi Giocare ancora? ");
+const QString kDefaultName = QStringLiteral("Player");
+const QString kDefaultCapital = QStringLiteral("10000");
+
+} // namespace
+
+Game::Game(const Services &services, QObject *parent)
+    : QObject(parent),
+      m_services(services),
+      m_cues(m_services),
+      m_console(services.clock, m_market, m_wonBoxes, m_auction, this),
+      m_market(services.clock, services.random, m_console, this),
+      m_wonBoxes(services.clock, services.random, m_cues, m_console, this),
+      m_auction(services.clock, services.random, m_cues, m_console, m_wonBoxes, this)
+{
+    m_console.setObjectName(QStringLiteral("console"));
+    m_market.setObjectName(QStringLiteral("market"));
+    m_wonBoxes.setObjectName(QStringLiteral("wonBoxes"));
+    m_auction.setObjectName(QStringLiteral("auction"));
+
+    connect(&m_console.watchTimer(), &Timer::tick, this, &Game::watchTick);
+    // The watch reads the capital, the console's log and the won boxes.
+    for (GamePart *part : {static_cast<GamePart *>(&m_console), static_cast<GamePart *>(&m_wonBoxes)}) {
+        connect(part, &GamePart::opened, this, &Game::noteChange);
+        connect(part, &GamePart::closed, this, &Game::noteChange);
+    }
+    connect(&m_console, &Console::capitalChanged, this, &Game::noteChange);
+    connect(&m_console, &Console::logChanged, this, &Game::noteChange);
+    connect(&m_wonBoxes, &WonBoxes::linesCleared, this, &Game::noteChange);
+    connect(&m_wonBoxes, &WonBoxes::lineAdded, this, &Game::noteChange);
+    connect(&m_wonBoxes, &WonBoxes::lineRemoved, this, &Game::noteChange);
+    // Closing the room runs the console's command line, which is empty then.
+    connect(&m_auction, &GamePart::closed, &m_console, &Console::runCommand);
+}
+
+void Game::openGameParts()
+{
+    m_market.open();
+    m_console.open();
+    m_wonBoxes.open();
+}
+
+void Game::start()
+{
+    openGameParts();
+    askPlayer(QStringLiteral("Quanti euro vuoi?"));
+}
+
+void Game::newGame()
+{
+    m_wonBoxes.closeOffers();
+    m_wonBoxes.close();
+    m_auction.close();
+    m_market.close();
+    m_console.close();
+    openGameParts();
+    askPlayer(QStringLiteral("Quanto euro vuoi?"));
+}
+
+void Game::exit()
+{
+    end();
+}
+
+void Game::showAbout()
+{
+    m_services.dialogs.about(
+        QStringLiteral("Informazioni su Marvesto"),
+        QStringLiteral("Marvesto " MARVESTO_VERSION "\n\n"
+                       "Compra box all'asta e rivendine il contenuto.\n\n"
+                       "Licenza MIT. Copyright (c) 2026 The Marvesto developers.\n\n"
+                       "Immagini e suoni sono creati dal progetto stesso, "
+                       "con i programmi in tools/assets."));
+}
+
+void Game::end()
+{
+    m_services.session.endNow();
+    // Only reached where ending is simulated: nothing more may happen.
+    m_ended = true;
+    for (Offer *offer : m_wonBoxes.openOffers())
+        offer->stopTimers();
+    m_console.stopTimers();
+    m_market.stopTimers();
+    m_auction.stopTimers();
+    m_wonBoxes.stopTimers();
+}
+
+void Game::askPlayer(const QString &capitalTitle)
+{
+    QString name = m_services.dialogs.inputBox(QStringLiteral("Il tuo nome:"),
+                                               QStringLiteral("Nome del giocatore"), kDefaultName);
+    if (name.isEmpty())
+        name = kDefaultName;
+    QString capital = m_services.dialogs.inputBox(QStringLiteral("Capitale iniziale"),
+                                                  capitalTitle, kDefaultCapital);
+    if (capital.isEmpty())
+        capital = kDefaultCapital;
+    m_console.open();
+    m_console.setTitle(Console::kTitle + QStringLiteral(":") + name);
+    m_console.setCapital(capital);
+    m_console.setLog(QStringLiteral("Il tuo Capitale:") + m_console.capital()
+                     + QStringLiteral(" \u20AC\r\n"));
+    emit gameStarted();
+}
+
+bool Game::isBankrupt() const
+{
+    const auto capital = readAmount(m_console.capital());
+    if (!capital)
+        return true; // an unreadable capital counts as bankrupt
+    return *capital < 0 && m_wonBoxes.count() == 0;
+}
+
+void Game::noteChange()
+{
+    m_watchDirty = true;
+    m_console.watchTimer().wake();
+}
+
+void Game::watchTick()
+{
+    // A tick where nothing the watch reads has changed finds what the last one
+    // found: nothing to do, so the watch sleeps until something changes.
+    if (!m_watchDirty) {
+        m_console.watchTimer().sleep();
+        return;
+    }
+    m_watchDirty = false;
+    if (!m_inBankruptcy && isBankrupt()) {
+        runBankruptcySequence();
+        m_watchDirty = true; // the test is made again at the next tick, whatever changed
+    }
+    if (m_ended || !m_console.isOpen())
+        return;
+    m_console.followLog();
+}
+
+void Game::runBankruptcySequence()
+{
+    m_inBankruptcy = true;
+    m_services.dialogs.messageBox(kBankruptcyNotice, Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::Information, kTitle);
+    m_wonBoxes.closeOffers();
+    m_wonBoxes.close();
+    m_auction.close();
+    m_market.close();
+    const auto answer = m_services.dialogs.messageBox(kPlayAgain, Dialogs::Buttons::YesNo,
+                                                      Dialogs::Icon::Question, kTitle);
+    if (answer == Dialogs::Answer::Yes) {
+        openGameParts();
+        askPlayer(QStringLiteral("Quanto euro vuoi?"));
+    } else {
+        end();
+    }
+    m_inBankruptcy = false;
+}
+
+} // namespace marvesto

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/clock.h"
+
+#include <QObject>
+
+#include <vector>
+
+namespace marvesto {
+
+// A part of the game that the player sees in a window of its own. It opens
+// and closes with that window: each opening starts its state afresh and its
+// timers as designed, and closing stops them. What a part keeps across
+// openings (the market's tax counter, say) lives in plain members that
+// reset() leaves alone.
+class GamePart : public QObject {
+    Q_OBJECT
+public:
+    explicit GamePart(Clock &clock, QObject *parent = nullptr);
+
+    bool isOpen() const { return m_open; }
+    // Nothing when open already.
+    void open();
+    // Nothing when closed, or while closing.
+    void close();
+    void stopTimers();
+
+signals:
+    void opened();
+    void closed();
+
+protected:
+    // A timer that starts as designed at each opening; its object name is its role.
+    Timer &addTimer(const char *role, int intervalMs, bool onAtOpening);
+    // The state as a fresh window shows it.
+    virtual void reset() = 0;
+    // Runs once the opening has been announced.
+    virtual void afterOpening() {}
+
+private:
+    Clock &m_clock;
+    std::vector<Timer *> m_timers;
+    bool m_open = false;
+    bool m_closing = false;
+};
+
+} // namespace marvesto

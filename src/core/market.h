@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/gamepart.h"
+
+#include <QStringList>
+
+namespace marvesto {
+
+class Console;
+class Random;
+
+// The market: a new box for sale every second, and a tax every eleventh.
+class Market : public GamePart {
+    Q_OBJECT
+public:
+    static constexpr int kTickMs = 1000;
+    // The tax is taken when the counter passes 10: every eleventh tick.
+    static constexpr int kTaxEveryTicks = 11;
+    static constexpr int kHighestTax = 500;
+    // Past this many lines the market starts over empty.
+    static constexpr int kMostLines = 50;
+    // Names are "A".."Y", prices 1000..10998.
+    static constexpr int kNameLetters = 25;
+    static constexpr int kLowestPrice = 1000;
+    static constexpr int kPriceSpread = 9999;
+
+    Market(Clock &clock, Random &random, Console &console, QObject *parent = nullptr);
+
+    // Lines "Box numero:N - Nome Asta:L - Prezzo:P €"; the first is line 0.
+    QStringList lines() const { return m_lines; }
+    int count() const { return static_cast<int>(m_lines.size()); }
+    // Empty for a position with no line.
+    QString line(int position) const;
+    void addLine(const QString &line);
+    void removeLine(int position);
+    void clearLines();
+
+    // Ticks since the last tax; kept when the market reopens.
+    qint16 taxCounter() const { return m_taxCounter; }
+    Timer &tickTimer() { return m_tickTimer; }
+
+    // One second of the market.
+    void tick();
+
+signals:
+    void lineAdded(int position);
+    void lineRemoved(int position);
+    void linesCleared();
+    // A new box is on offer at this position: the market shows it chosen.
+    void boxOffered(int position);
+
+protected:
+    void reset() override;
+
+private:
+    void countTowardsTax();
+    void takeTax();
+    void offerNewBox();
+
+    Random &m_random;
+    Console &m_console;
+    Timer &m_tickTimer;
+    QStringList m_lines;
+    qint16 m_taxCounter = 0;
+};
+
+} // namespace marvesto

@@ -1,0 +1,232 @@
+#include "core/wonboxes.h"
+
+#include "core/amounts.h"
+#include "core/boxlines.h"
+#include "core/console.h"
+#include "core/cues.h"
+#include "core/services.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace marvesto {
+
+namespace {
+const QString kEuro = QStringLiteral(" \u20AC");
+}
+
+WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console,
+                   QObject *parent)
+    : GamePart(clock, parent),
+      m_clock(clock),
+      m_random(random),
+      m_cues(cues),
+      m_console(console),
+      m_offerTimer(addTimer("offerTimer", kOfferCheckMs, false))
+{
+    connect(&m_offerTimer, &Timer::tick, this, &WonBoxes::lookForBuyer);
+}
+
+void WonBoxes::reset()
+{
+    if (!m_lines.isEmpty()) {
+        m_lines.clear();
+        emit linesCleared();
+    }
+    setPriceText(QString());
+}
+
+QString WonBoxes::line(int position) const
+{
+    return position >= 0 && position < count() ? m_lines.at(position) : QString();
+}
+
+void WonBoxes::addLine(const QString &line)
+{
+    m_lines.append(line);
+    emit lineAdded(count() - 1);
+}
+
+void WonBoxes::removeLine(int position)
+{
+    if (position < 0 || position >= count())
+        return;
+    m_lines.removeAt(position);
+    emit lineRemoved(position);
+}
+
+void WonBoxes::setPriceText(const QString &text)
+{
+    if (text == m_priceText)
+        return;
+    m_priceText = text;
+    emit priceTextChanged();
+}
+
+bool WonBoxes::openBox(int position)
+{
+    if (count() == 0 || position < 0 || position >= count())
+        return false;
+    m_random.reseed();
+
+    setPriceText(priceOfWonBox(line(position)));
+    const QString priceText = m_priceText;
+    const double paid = readAmount(priceText).value_or(0);
+    const double base = paid + kAppraisalMargin;
+    const double draw = std::floor(base * m_random.next()) + 1;
+    const double value = std::floor(draw * m_random.next()) + 1;
+
+    m_console.setLog(QStringLiteral("\r\nHai Pagato:") + priceText + kEuro
+                     + QStringLiteral("\r\n\r\n"));
+    m_console.appendLog(QStringLiteral("Valore degli oggetti nel Box:") + writeAmount(value) + kEuro
+                        + QStringLiteral("\r\n\r\n"));
+    const double gain = value - paid;
+    m_console.appendLog(QStringLiteral("Il tuo guadagno \u00E8 stato di:") + writeAmount(gain)
+                        + kEuro + QStringLiteral("\r\n\r\n"));
+    // The whole value is credited: the price was charged when the auction was won.
+    QString newCapital = m_console.capital();
+    if (const auto capital = readAmount(newCapital))
+        newCapital = writeAmount(*capital + value);
+    m_console.appendLog(QStringLiteral("Il tuo Capitale:") + newCapital + kEuro
+                        + QStringLiteral("\r\n"));
+    m_console.setCapital(newCapital);
+    removeLine(position);
+    m_console.followLog();
+    m_cues.play(Cue::CashIn);
+    return true;
+}
+
+void WonBoxes::armOfferCheck()
+{
+    open();
+    m_offerTimer.setEnabled(true);
+}
+
+void WonBoxes::lookForBuyer()
+{
+    m_offerTimer.setEnabled(false);
+    m_random.reseed();
+    if (count() == 0)
+        return;
+    const int chance = static_cast<int>(std::floor(m_random.next() * double(kOfferDrawHighest))) + 1;
+    const int position = static_cast<int>(std::floor(m_random.next() * count()));
+    const int extra = static_cast<int>(std::floor(m_random.next() * double(kHighestExtra))) + 1;
+    if (chance >= kOfferBelow)
+        return;
+    // One offer at a time, so that no two dialogs bid for the same box.
+    if (!openOffers().empty())
+        return;
+
+    const QString offered = line(position);
+    setPriceText(priceOfWonBox(offered));
+
+    auto *offer = new Offer(m_clock, m_cues, m_console, *this, this);
+    connect(offer, &GamePart::closed, offer, &QObject::deleteLater);
+    std::erase_if(m_offers, [](const QPointer<Offer> &p) { return p.isNull(); });
+    m_offers.emplace_back(offer);
+    emit offerMade(offer);
+    offer->make(offered, position, m_priceText, extra);
+}
+
+std::vector<Offer *> WonBoxes::openOffers() const
+{
+    std::vector<Offer *> open;
+    for (const QPointer<Offer> &offer : m_offers) {
+        if (offer && offer->isOpen())
+            open.push_back(offer);
+    }
+    return open;
+}
+
+void WonBoxes::closeOffers()
+{
+    for (Offer *offer : openOffers())
+        offer->close();
+}
+
+Offer::Offer(Clock &clock, CuePlayer &cues, Console &console, WonBoxes &wonBoxes, QObject *parent)
+    : GamePart(clock, parent),
+      m_cues(cues),
+      m_console(console),
+      m_wonBoxes(wonBoxes),
+      m_patienceTimer(addTimer("patienceTimer", kPatienceMs, false))
+{
+    connect(&m_patienceTimer, &Timer::tick, this, &Offer::refuse);
+}
+
+void Offer::reset()
+{
+    setText(QString());
+    setPrice(QString());
+    setPosition(QString());
+}
+
+void Offer::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    emit textChanged();
+}
+
+void Offer::setPrice(const QString &text)
+{
+    if (text == m_price)
+        return;
+    m_price = text;
+    emit priceChanged();
+}
+
+void Offer::setPosition(const QString &text)
+{
+    if (text == m_position)
+        return;
+    m_position = text;
+    emit positionChanged();
+}
+
+void Offer::make(const QString &line, int position, const QString &priceText, int extra)
+{
+    open();
+    setText(line + QStringLiteral("\r\n") + QStringLiteral("Ti offro ... ") + priceText
+            + QStringLiteral(" + ") + QString::number(extra) + QStringLiteral("\r\n")
+            + QStringLiteral("Vuoi vendere?\r\n"));
+    emit textFollowed();
+    m_patienceTimer.setEnabled(true);
+    if (const auto price = readAmount(priceText))
+        setPrice(writeAmount(*price + extra));
+    setPosition(QString::number(position));
+    m_offeredLine = line;
+}
+
+int Offer::findOfferedRow() const
+{
+    const auto stored = toInt16(m_position);
+    if (stored && *stored >= 0 && m_wonBoxes.line(*stored) == m_offeredLine)
+        return *stored;
+    for (int row = 0; row < m_wonBoxes.count(); ++row) {
+        if (m_wonBoxes.line(row) == m_offeredLine)
+            return row;
+    }
+    return -1;
+}
+
+void Offer::accept()
+{
+    // The sale is for the very box offered; a box that has gone is not sold.
+    const int row = findOfferedRow();
+    if (row >= 0) {
+        m_wonBoxes.removeLine(row);
+        const double amount = std::nearbyint(readAmount(m_price).value_or(0));
+        m_console.appendLog(QStringLiteral("\r\n"));
+        m_console.appendLog(QStringLiteral("Hai guadagnato ") + writeAmount(amount)
+                            + QStringLiteral(" \u20AC\r\n"));
+        m_console.addToCapital(amount);
+        m_console.followLog();
+        m_cues.play(Cue::CashIn);
+    }
+    close();
+    emit accepted();
+}
+
+} // namespace marvesto

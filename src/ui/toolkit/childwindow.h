@@ -1,0 +1,108 @@
+#pragma once
+
+#include "ui/toolkit/controls.h"
+#include "ui/toolkit/designs.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QObject>
+#include <QPointer>
+#include <QPushButton>
+
+#include <functional>
+#include <set>
+
+class QKeyEvent;
+class QMdiArea;
+
+namespace marvesto {
+
+// A child window of the main window. The object lives for the whole run; its
+// controls are built from the design when it loads and discarded when it
+// unloads. A window shows the state of a part of the game: it loads when the
+// part opens and unloads when it closes.
+class ChildWindow : public QObject {
+    Q_OBJECT
+public:
+    ChildWindow(const design::Window &design, QMdiArea &area, QObject *parent = nullptr);
+    ~ChildWindow() override;
+
+    bool isLoaded() const { return m_body != nullptr; }
+    // Builds the controls, runs the Load handler and shows the window; nothing
+    // when it is loaded already.
+    void load();
+    void show() { load(); }
+    // Runs the Unload handler and discards the controls; nothing when it is
+    // not loaded.
+    void unload();
+
+    // A window is locked while anything holds a lock on it: it takes no input,
+    // and the game's timers go on ticking.
+    void lock(const QObject *holder);
+    void unlock(const QObject *holder);
+    bool isEnabled() const { return m_locks.empty(); }
+
+    void setCaption(const QString &caption);
+    QString caption() const;
+
+    // Edges and sizes in twips, outer frame included, as the logic places windows.
+    double top() const;
+    double left() const;
+    double width() const;
+    double height() const;
+    void setTop(double twips);
+    void setLeft(double twips);
+
+    // The inner-area widget while loaded, else null.
+    QWidget *body() const { return m_body; }
+    QMdiSubWindow *subWindow() const { return m_sub; }
+    // Runs at each load once the window's own onLoad has run, before it is
+    // shown: where the coordinator places it and locks other windows.
+    void setLoadHook(std::function<void()> hook) { m_loadHook = std::move(hook); }
+    const design::Window &design() const { return m_design; }
+
+signals:
+    void loaded();
+    void unloaded();
+
+protected:
+    // A control of the window by its role name; null while the window is not loaded.
+    template <typename T>
+    T *control(const char *role) const
+    {
+        return static_cast<T *>(controlWidget(role));
+    }
+    QWidget *controlWidget(const char *role) const;
+
+    // Handlers; the defaults do nothing.
+    virtual void onLoad() {}
+    virtual void onUnload() {}
+    // Called when the controls have just been built, before onLoad: connect
+    // their signals and show the game's state in them here.
+    virtual void wireControls() {}
+    // Key preview: return true to swallow the key before the focused control sees it.
+    virtual bool onKeyDown(QKeyEvent *event);
+    virtual bool onEscape() { return false; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void applyLocks();
+    void focusFirstControl();
+    bool pressAccessKey(int key);
+    QPushButton *accessKeyButton(int key) const;
+    void watchKeys(QWidget *widget);
+
+    const design::Window &m_design;
+    QMdiArea &m_area;
+    QPointer<QMdiSubWindow> m_sub;
+    QWidget *m_body = nullptr;
+    QPushButton *m_defaultButton = nullptr;
+    std::set<const QObject *> m_locks;
+    QString m_caption;
+    std::function<void()> m_loadHook;
+    bool m_unloading = false;
+};
+
+} // namespace marvesto

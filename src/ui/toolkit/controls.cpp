@@ -1,0 +1,122 @@
+#include "ui/toolkit/controls.h"
+
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextCursor>
+
+namespace marvesto {
+
+namespace {
+
+QString forDisplay(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+LogView::LogView(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setUndoRedoEnabled(false);
+}
+
+void LogView::setText(const QString &text)
+{
+    m_text = text;
+    setPlainText(forDisplay(text));
+}
+
+void LogView::appendText(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    m_text += text;
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(forDisplay(text));
+}
+
+void LogView::showText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    if (text.startsWith(m_text) && !m_text.isEmpty())
+        appendText(text.mid(m_text.size()));
+    else
+        setText(text);
+}
+
+void LogView::moveCaretToEnd()
+{
+    // A caret already at the end has moved along with text inserted there, but
+    // the view has not: scroll whether or not the caret moves. The end of the
+    // scroll range shows the last line, where the caret is.
+    if (!isCaretAtEnd()) {
+        QTextCursor c = textCursor();
+        c.movePosition(QTextCursor::End);
+        setTextCursor(c);
+    }
+    if (!isScrolledToEnd())
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+bool LogView::isScrolledToEnd() const
+{
+    const QScrollBar *bar = verticalScrollBar();
+    return bar->value() == bar->maximum();
+}
+
+bool LogView::isCaretAtEnd() const
+{
+    const QTextCursor c = textCursor();
+    return !c.hasSelection() && c.atEnd();
+}
+
+void ListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (hasFocus())
+        QListWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous); // no focus event
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+int selectedRow(const QListWidget *list)
+{
+    const QListWidgetItem *item = list->currentItem();
+    return item && item->isSelected() ? list->row(item) : -1;
+}
+
+void selectRow(QListWidget *list, int row)
+{
+    list->setCurrentRow(row);
+    if (QListWidgetItem *item = list->item(row))
+        list->scrollToItem(item);
+}
+
+void removeRow(QListWidget *list, int row)
+{
+    const bool wasSelected = row == selectedRow(list);
+    delete list->takeItem(row);
+    if (wasSelected) {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+    }
+}
+
+QString rowText(const QListWidget *list, int row)
+{
+    const QListWidgetItem *item = list->item(row);
+    return item ? item->text() : QString();
+}
+
+} // namespace marvesto

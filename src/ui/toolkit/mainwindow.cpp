@@ -1,0 +1,127 @@
+#include "ui/toolkit/mainwindow.h"
+
+#include "ui/toolkit/backdrop.h"
+#include "ui/toolkit/designs.h"
+
+#include <QEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace marvesto {
+
+namespace {
+
+// The area paints the stretched picture itself, straight from the source, so
+// that no full-size copy of it is kept: from the top-left corner, black where
+// it does not reach. It is stretched to the screen's device pixels, so that it
+// stays sharp at any scale factor.
+class BackdropArea : public QMdiArea {
+public:
+    using QMdiArea::QMdiArea;
+
+    void setBackdrop(const QImage &picture, QSize shownSize)
+    {
+        m_picture = picture;
+        m_shownSize = shownSize;
+        m_onDevice = Stretch();
+        viewport()->update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_picture.isNull() || m_shownSize.isEmpty()) {
+            QMdiArea::paintEvent(event);
+            return;
+        }
+        QPainter painter(viewport());
+        const QRect shown(QPoint(0, 0), m_shownSize);
+        for (const QRect &exposed : event->region()) {
+            for (const QRect &uncovered : QRegion(exposed).subtracted(shown))
+                painter.fillRect(uncovered, Qt::black);
+        }
+        const qreal ratio = viewport()->devicePixelRatioF();
+        // Made at the first paint after a change, for the screen's scale then.
+        const QSize deviceSize = (QSizeF(m_shownSize) * ratio).toSize();
+        if (m_onDevice.size() != deviceSize)
+            m_onDevice = Stretch(m_picture, deviceSize);
+        painter.scale(1 / ratio, 1 / ratio); // one unit a device pixel
+        for (const QRect &exposed : event->region())
+            m_onDevice.paint(painter, QRectF(QPointF(exposed.topLeft()) * ratio,
+                                             QSizeF(exposed.size()) * ratio).toAlignedRect());
+    }
+
+private:
+    QImage m_picture;
+    QSize m_shownSize;
+    Stretch m_onDevice; // the picture stretched to the shown size in device pixels
+};
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new BackdropArea(this))
+{
+    const design::MainWindowDesign &d = design::mainWindow();
+    setWindowTitle(QString::fromUtf8(d.caption));
+    m_area->setBackground(QColor(d.back));
+    m_area->viewport()->installEventFilter(this);
+    setCentralWidget(m_area);
+    resize(design::toPixels(d.innerWidth), design::toPixels(d.innerHeight) + menuBar()->sizeHint().height());
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    m_newGame = file->addAction(QStringLiteral("Nuova Partita"));
+    m_newGame->setObjectName(QStringLiteral("newGameAction"));
+    m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    file->addSeparator();
+    m_sound = file->addAction(QStringLiteral("Suoni"));
+    m_sound->setObjectName(QStringLiteral("soundAction"));
+    m_sound->setCheckable(true);
+    m_sound->setChecked(true);
+    file->addSeparator();
+    m_exit = file->addAction(QStringLiteral("Esci"));
+    m_exit->setObjectName(QStringLiteral("exitAction"));
+    m_exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(m_newGame, &QAction::triggered, this, &MainWindow::newGameClicked);
+    connect(m_exit, &QAction::triggered, this, &MainWindow::exitClicked);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("?"));
+    QAction *about = help->addAction(QStringLiteral("Informazioni su Marvesto"));
+    connect(about, &QAction::triggered, this, &MainWindow::aboutClicked);
+
+    // Windows that reach past the area can be scrolled into view on a small screen.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+QSize MainWindow::innerSize() const
+{
+    return m_area->viewport()->size();
+}
+
+void MainWindow::setBackgroundPicture(const QImage &picture, QSize shownSize)
+{
+    // Shared with the caller's image, not copied.
+    m_picture = picture;
+    m_shownSize = shownSize.isEmpty() ? picture.size() : shownSize;
+    m_area->setBackground(QColor(design::mainWindow().back));
+    static_cast<BackdropArea *>(m_area)->setBackdrop(m_picture, m_shownSize);
+}
+
+QImage MainWindow::backgroundPicture() const
+{
+    if (m_shownSize == m_picture.size())
+        return m_picture;
+    return Stretch(m_picture, m_shownSize).toImage();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize)
+        emit resized();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace marvesto

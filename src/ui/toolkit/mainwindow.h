@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+
+class QAction;
+class QMdiArea;
+
+namespace marvesto {
+
+// The main window: a frame with the File menu around the area that holds the
+// child windows. The area shows the background picture behind them, black where
+// no picture covers it. It knows no game rule; the game connects to its signals.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+
+    QMdiArea &area() { return *m_area; }
+    // The picture painted in the inner area from the top-left corner, stretched
+    // to shownSize (its own size when that is empty), black where it does not reach.
+    void setBackgroundPicture(const QImage &picture, QSize shownSize = {});
+    // The picture as it is shown; made on demand when it is stretched.
+    QImage backgroundPicture() const;
+    // The picture as it was set, before any stretching.
+    QImage backgroundSource() const { return m_picture; }
+    QSize innerSize() const;
+
+    QAction *newGameAction() const { return m_newGame; }
+    QAction *exitAction() const { return m_exit; }
+    // Checked while the game's cues are heard.
+    QAction *soundAction() const { return m_sound; }
+
+signals:
+    void newGameClicked();
+    void exitClicked();
+    void aboutClicked();
+    // The inner area changed its size.
+    void resized();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QMdiArea *m_area;
+    QAction *m_newGame;
+    QAction *m_sound;
+    QAction *m_exit;
+    QImage m_picture;
+    QSize m_shownSize;
+};
+
+} // namespace marvesto

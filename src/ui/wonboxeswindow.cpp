@@ -1,0 +1,78 @@
+#include "ui/wonboxeswindow.h"
+
+#include "core/wonboxes.h"
+
+#include <QEvent>
+
+namespace marvesto {
+
+WonBoxesWindow::WonBoxesWindow(WonBoxes &wonBoxes, QMdiArea &area, QObject *parent)
+    : ChildWindow(design::wonBoxesWindow(), area, parent), m_wonBoxes(wonBoxes)
+{
+    setObjectName(QStringLiteral("wonBoxesWindow"));
+    connect(&wonBoxes, &WonBoxes::lineAdded, this, [this](int position) {
+        if (isLoaded())
+            boxesList()->insertItem(position, m_wonBoxes.line(position));
+    });
+    connect(&wonBoxes, &WonBoxes::lineRemoved, this, [this](int position) {
+        if (isLoaded())
+            removeRow(boxesList(), position);
+    });
+    connect(&wonBoxes, &WonBoxes::linesCleared, this, [this] {
+        if (isLoaded())
+            boxesList()->clear();
+    });
+    connect(&wonBoxes, &WonBoxes::priceTextChanged, this, [this] {
+        if (isLoaded())
+            priceLineEdit()->setText(m_wonBoxes.priceText());
+    });
+}
+
+void WonBoxesWindow::wireControls()
+{
+    boxesList()->addItems(m_wonBoxes.lines());
+    priceLineEdit()->setText(m_wonBoxes.priceText());
+    connect(openButton(), &QPushButton::clicked, this, &WonBoxesWindow::openSelectedBox);
+    boxesList()->viewport()->installEventFilter(this);
+}
+
+bool WonBoxesWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick && isLoaded()
+        && watched == boxesList()->viewport()) {
+        // Let the list choose the line under the pointer first.
+        const bool handled = ChildWindow::eventFilter(watched, event);
+        openSelectedBox();
+        return handled;
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+void WonBoxesWindow::onLoad()
+{
+    // Only Enter presses the open button.
+    openButton()->move(openButton()->x(), design::toPixels(-20000));
+}
+
+bool WonBoxesWindow::onEscape()
+{
+    emit escapePressed();
+    return true;
+}
+
+void WonBoxesWindow::openSelectedBox()
+{
+    if (isLoaded())
+        m_wonBoxes.openBox(selectedRow(boxesList()));
+    emit commandLineWanted();
+}
+
+void WonBoxesWindow::chooseFirstBox()
+{
+    if (!isLoaded() || boxesList()->count() == 0)
+        return;
+    selectRow(boxesList(), 0);
+    boxesList()->setFocus();
+}
+
+} // namespace marvesto
