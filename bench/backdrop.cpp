@@ -1,6 +1,6 @@
 // The stretched backdrop. For photographs of 2, 12 and 24 megapixels (JPEGs
 // made here) and inner areas of 1280x800, 1920x1080 and 3840x2160, the real
-// Game redraws its backdrop (Game::MDIForm_Resize: the stretch and the area's
+// Game redraws its backdrop (Desk::stretchBackdrop: the stretch and the area's
 // new background) and the area repaints it on the screen; the baseline is the
 // stretch alone, QImage::scaled of the same sizes. Then a drag: 30 resizes of
 // the main window from another X connection, one every 16 ms, as a window
@@ -9,7 +9,7 @@
 //   bench_backdrop OUT_DIR
 
 #include "benchgame.h"
-#include "shell/backdrop.h"
+#include "ui/toolkit/backdrop.h"
 #include "xhelpers.h"
 
 #include <QApplication>
@@ -62,7 +62,7 @@ QString makePhoto(const QString &outDir, const Photo &photo)
 }
 
 // Resizes the main window so that its inner area gets `inner`, and waits for it.
-bool setInnerSize(MainFrame &frame, QSize inner)
+bool setInnerSize(MainWindow &frame, QSize inner)
 {
     QWidget *viewport = frame.area().viewport();
     const QSize extra = frame.size() - viewport->size();
@@ -114,7 +114,7 @@ void drag(DragApp &app, const QString &folder)
 {
     bench::RunningGame running(folder);
     running.start();
-    MainFrame &frame = running.frame;
+    MainWindow &frame = running.frame;
     QWidget *viewport = frame.area().viewport();
     if (!setInnerSize(frame, QSize(1280, 800))) {
         qWarning("the drag's start size was not reached");
@@ -127,7 +127,7 @@ void drag(DragApp &app, const QString &folder)
     recorder.viewport = viewport;
     // Installed after the frame's own filter, so it sees each resize first.
     viewport->installEventFilter(&recorder);
-    QObject::connect(&frame, &MainFrame::resized, &recorder, [&recorder] {
+    QObject::connect(&frame, &MainWindow::resized, &recorder, [&recorder] {
         if (!recorder.redraws.empty())
             recorder.redraws.back().handled = bench::nowMs();
     });
@@ -231,7 +231,7 @@ int main(int argc, char *argv[])
             std::vector<double> scaled, drawn;
             for (int i = 0; i < kRepeats; ++i) {
                 const double t0 = bench::nowMs();
-                running.game->MDIForm_Resize();
+                running.desk->stretchBackdrop();
                 const double t1 = bench::nowMs();
                 viewport->repaint();
                 const double t2 = bench::nowMs();

@@ -12,12 +12,10 @@
 #include "benchgame.h"
 #include "keylatency.h"
 
-#include "auction/form3.h"
-#include "console/form1.h"
-#include "market/form2.h"
-#include "sales/form4.h"
-#include "sales/form5.h"
-#include "shell/controls.h"
+#include "ui/auctionroom.h"
+#include "ui/consolewindow.h"
+#include "ui/toolkit/controls.h"
+#include "ui/wonboxeswindow.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,18 +25,11 @@ using namespace marvesto;
 
 namespace {
 
-void closeOffers(Game &game)
+void keepMarketLines(Market &market, int lines)
 {
-    for (Form5 *offer : game.openOffers())
-        offer->unload();
-}
-
-void keepMarketLines(Game &game, int lines)
-{
-    QListWidget *market = game.form2().List1();
-    while (market->count() < lines) {
-        const int n = market->count();
-        market->addItem(QStringLiteral("Box numero:%1 - Nome Asta:B - Prezzo:%2 \u20AC").arg(n).arg(2000 + n));
+    while (market.count() < lines) {
+        const int n = market.count();
+        market.addLine(QStringLiteral("Box numero:%1 - Nome Asta:B - Prezzo:%2 \u20AC").arg(n).arg(2000 + n));
     }
 }
 
@@ -52,6 +43,7 @@ int main(int argc, char *argv[])
     bench::RunningGame running;
     running.start();
     Game &game = *running.game;
+    Desk &desk = *running.desk;
     bench::spin(1500); // the first market lines, the backdrop painted
     if (!bench::focusTopLevel(&running.frame)) {
         qWarning("the main window did not get the keyboard focus");
@@ -60,12 +52,12 @@ int main(int argc, char *argv[])
 
     std::vector<double> echo, auction, report;
     int failures = 0;
-    QLineEdit *command = game.form1().Text2();
+    QLineEdit *command = desk.consoleWindow().commandLineEdit();
 
     for (int i = 0; i < samples; ++i) {
-        closeOffers(game);
-        keepMarketLines(game, 3);
-        command = game.form1().Text2();
+        game.wonBoxes().closeOffers();
+        keepMarketLines(game.market(), 3);
+        command = desk.consoleWindow().commandLineEdit();
         command->clear();
         command->setFocus();
         bench::waitUntil([command] { return command->hasFocus(); }, 1000);
@@ -79,7 +71,7 @@ int main(int argc, char *argv[])
         echo.push_back(e);
         bench::spin(15);
 
-        Form3 &room = game.form3();
+        AuctionRoom &room = desk.auctionRoom();
         const double a = app.measureKey(QStringLiteral("Return"), Qt::Key_Return, [&room](QWidget *w) {
             return room.isLoaded() && bench::within(room.subWindow(), w);
         });
@@ -88,19 +80,19 @@ int main(int argc, char *argv[])
         else
             auction.push_back(a);
         bench::spin(25);
-        room.unload(); // before its first timer: the next sample starts from the console again
+        game.auction().close(); // before its first timer: the next sample starts from the console again
         bench::spin(40);
     }
 
     for (int i = 0; i < samples; ++i) {
-        closeOffers(game);
-        QListWidget *won = game.form4().List1();
+        game.wonBoxes().closeOffers();
+        QListWidget *won = desk.wonBoxesWindow().boxesList();
         if (won->count() == 0)
-            won->addItem(QStringLiteral("Box numero:7 Prezzo:1500 \u20AC"));
+            game.wonBoxes().addLine(QStringLiteral("Box numero:7 Prezzo:1500 \u20AC"));
         selectRow(won, 0);
         won->setFocus();
         bench::waitUntil([won] { return won->hasFocus(); }, 1000);
-        LogView *console = &game.console();
+        LogView *console = desk.consoleWindow().logView();
         const int before = won->count();
         const double r = app.measureKey(QStringLiteral("Return"), Qt::Key_Return,
                                         [console](QWidget *w) { return bench::within(console, w); });

@@ -12,7 +12,8 @@
 #include "fixture.h"
 #include "stats.h"
 
-#include "shell/controls.h"
+#include "app/qtclock.h"
+#include "ui/toolkit/controls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,17 +55,16 @@ public:
 
     void move()
     {
-        Game &game = *m_f.game;
-        if (Form5 *offer = m_f.offer()) {
+        if (OfferDialog *offer = m_f.offerDialog()) {
             // Take it or leave it.
-            QTest::keyClick(offer->Text1(), chance(0.5) ? Qt::Key_Return : Qt::Key_Escape);
+            QTest::keyClick(offer->offerView(), chance(0.5) ? Qt::Key_Return : Qt::Key_Escape);
             ++moves;
             return;
         }
-        if (game.form3().isLoaded()) {
+        if (m_f.auctionRoom().isLoaded()) {
             // Bid now and then while the room is open.
-            if (chance(0.3) && game.form3().Command1()->isEnabled())
-                QTest::keyClick(game.form3().Text1(), Qt::Key_Return);
+            if (chance(0.3) && m_f.auctionRoom().bidButton()->isEnabled())
+                QTest::keyClick(m_f.auctionRoom().logView(), Qt::Key_Return);
             ++moves;
             return;
         }
@@ -73,7 +73,7 @@ public:
         case 1:
         case 2:
         case 3: { // an auction from the market
-            const int lines = game.form2().List1()->count();
+            const int lines = m_f.marketWindow().boxesList()->count();
             m_f.command(QString::number(lines > 0 ? pick(lines + 2) : 0));
             break;
         }
@@ -81,15 +81,15 @@ public:
             m_f.command(chance(0.5) ? QStringLiteral("sell") : QStringLiteral("SELL"));
             break;
         case 5: { // open a won box
-            QListWidget *won = game.form4().List1();
-            if (won->count() > 0 && game.form4().isEnabled()) {
+            QListWidget *won = m_f.wonBoxesWindow().boxesList();
+            if (won->count() > 0 && m_f.wonBoxesWindow().isEnabled()) {
                 selectRow(won, pick(won->count()));
                 QTest::keyClick(won, Qt::Key_Return);
             }
             break;
         }
         case 6: // F1, Esc, nonsense
-            QTest::keyClick(m_f.form1().Text2(), chance(0.5) ? Qt::Key_F1 : Qt::Key_Escape);
+            QTest::keyClick(m_f.consoleWindow().commandLineEdit(), chance(0.5) ? Qt::Key_F1 : Qt::Key_Escape);
             if (chance(0.3))
                 m_f.command(QStringLiteral("boh"));
             break;
@@ -121,7 +121,7 @@ int main(int argc, char *argv[])
     const quint32 seed = argc > 1 ? QString::fromLocal8Bit(argv[1]).toUInt() : 20240601;
 
     GameFixture f;
-    f.clock.setMinimumPeriod(MARVESTO_BENCH_TIMER_FLOOR_MS);
+    f.clock.setMinimumPeriod(kTimerFloorMs);
     // The program folder holds the game's own backdrop, as installed.
     QFile::copy(QStringLiteral(MARVESTO_BENCH_APP_DIR "/DeskTop.jpg"),
                 QDir(f.folder.path()).filePath(QStringLiteral("DeskTop.jpg")));
@@ -185,7 +185,7 @@ int main(int argc, char *argv[])
     bench::emitValue("memory_anon_kb", statusKb("RssAnon:"), 0);
     bench::emitValue("memory_file_kb", statusKb("RssFile:"), 0);
     bench::emitValue("memory_shmem_kb", statusKb("RssShmem:"), 0);
-    bench::emitValue("memory_won_boxes", f.form4().List1()->count(), 0);
+    bench::emitValue("memory_won_boxes", f.wonBoxesWindow().boxesList()->count(), 0);
     bench::emitValue("memory_games_restarted", games, 0);
     return 0;
 }

@@ -9,8 +9,7 @@
 #include "benchgame.h"
 #include "tickprobe.h"
 
-#include "market/form2.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 
 #include <QListWidget>
 
@@ -59,7 +58,7 @@ int main(int argc, char *argv[])
             t->setEnabled(false);
         probe.emitResults(QStringLiteral("game"));
         bench::emitText("qt_version", QString::fromLatin1(qVersion()));
-        bench::emitValue("game_market_lines", running.game->form2().List1()->count(), 0);
+        bench::emitValue("game_market_lines", running.game->market().count(), 0);
         if (!probe.writeCsv(csv))
             qWarning("cannot write %s", qPrintable(csv));
         QCoreApplication::quit();

@@ -4,11 +4,6 @@
 
 namespace bench {
 
-int programTimerFloorMs()
-{
-    return MARVESTO_BENCH_TIMER_FLOOR_MS;
-}
-
 QString defaultAppFolder()
 {
     return QStringLiteral(MARVESTO_BENCH_APP_DIR);
@@ -33,7 +28,8 @@ RunningGame::RunningGame(const QString &programFolder)
     : clock(programTimerFloorMs()), files(programFolder)
 {
     game = std::make_unique<marvesto::Game>(
-        marvesto::Services{clock, dialogs, random, sound, files, session}, frame);
+        marvesto::Services{clock, dialogs, random, sound, files, session});
+    desk = std::make_unique<marvesto::Desk>(*game, frame, files);
 }
 
 void RunningGame::start()
@@ -41,7 +37,7 @@ void RunningGame::start()
     if (const QScreen *screen = frame.screen())
         frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
-    game->MDIForm_Load();
+    desk->start();
 }
 
 } // namespace bench

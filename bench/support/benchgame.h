@@ -4,20 +4,21 @@
 // services that need a person replaced: the prompts are answered at once and
 // the program never ends itself. Sound, random draws and files are the game's own.
 
-#include "lifecycle/game.h"
-#include "shell/clock.h"
-#include "shell/mainframe.h"
-#include "shell/qtservices.h"
-#include "shell/services.h"
-#include "sound/qtsoundoutput.h"
+#include "app/qtclock.h"
+#include "core/game.h"
+#include "ui/desk.h"
+#include "ui/toolkit/mainwindow.h"
+#include "app/qtservices.h"
+#include "core/services.h"
+#include "app/qtsoundoutput.h"
 #include "wait.h"
 
 #include <memory>
 
 namespace bench {
 
-// The floor period main.cpp gives 1 ms timers; the bench programs use the same.
-int programTimerFloorMs();
+// The floor the program gives 1 ms timers; the bench programs use the same.
+constexpr int programTimerFloorMs() { return marvesto::kTimerFloorMs; }
 
 // Answers every input box with its default (or a set capital) and every message box with Yes/OK.
 class AnsweringDialogs : public marvesto::Dialogs {
@@ -33,7 +34,7 @@ public:
 };
 
 // The program folder is given rather than the executable's own.
-class FolderFiles : public marvesto::Files {
+class FolderFiles : public marvesto::Files, public marvesto::Pictures {
 public:
     explicit FolderFiles(QString folder) : m_folder(std::move(folder)) {}
     QString programFolder() const override { return m_folder; }
@@ -60,7 +61,7 @@ struct RunningGame {
     explicit RunningGame(const QString &programFolder = defaultAppFolder());
     void start();
 
-    marvesto::MainFrame frame;
+    marvesto::MainWindow frame;
     marvesto::QtClock clock;
     AnsweringDialogs dialogs;
     marvesto::QtRandom random;
@@ -68,6 +69,7 @@ struct RunningGame {
     FolderFiles files;
     CountingSession session;
     std::unique_ptr<marvesto::Game> game;
+    std::unique_ptr<marvesto::Desk> desk;
 };
 
 } // namespace bench
