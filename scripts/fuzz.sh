@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the amounts as text with libFuzzer for a bounded time. Builds the fuzz
-# target alone (CMake with -DMARVESTO_FUZZ=ON, clang) into its own folder; exits
-# non-zero when the build or the target fails.
+# target alone (CMake's fuzz preset: MARVESTO_FUZZ, clang) into its own folder;
+# exits non-zero when the build or the target fails.
 #
 #   scripts/fuzz.sh              from the source tree's root, no arguments
 #   FUZZ_SECONDS                 how long to fuzz (default 60)
@@ -25,9 +25,9 @@ if [[ -f $BUILD_DIR/CMakeCache.txt ]] \
   echo "fuzz.sh: $BUILD_DIR is not a fuzz build folder; choose another BUILD_DIR" >&2
   exit 2
 fi
-# The fuzz target alone (tests/fuzz/CMakeLists.txt), with clang.
-cmake -S "$ROOT" -B "$BUILD_DIR" -DMARVESTO_FUZZ=ON -DCMAKE_CXX_COMPILER="$CXX" \
-  -DCMAKE_BUILD_TYPE=Debug
+# The fuzz target alone (tests/fuzz/CMakeLists.txt), configured by the fuzz
+# preset in CMakePresets.json, into BUILD_DIR and with FUZZ_CXX.
+cmake -S "$ROOT" --preset fuzz -B "$BUILD_DIR" -DCMAKE_CXX_COMPILER="$CXX"
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 mkdir -p "$BUILD_DIR/corpus"
 
