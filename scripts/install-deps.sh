@@ -69,6 +69,8 @@ TEST_PACKAGES=(
   # Fuzzing.
   clang
   libclang-rt-14-dev
+  # The code style check (scripts/format-check.sh).
+  clang-format
 )
 
 usage() {

@@ -17,12 +17,19 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${MARVESTO_BUILD_DIR:-$ROOT/build}
 JOBS=$(nproc)
 
-STAGES=(deps build ctest sanitize fuzz deb)
+STAGES=(deps format build ctest sanitize fuzz deb)
 
 # --- deps: the Debian packages every later stage uses (the game's and the
 # test tools).
 stage_deps() {
   "$ROOT/scripts/install-deps.sh" test
+}
+
+# --- format: every C++ file under src/, tests/ and bench/ laid out as
+# .clang-format says (scripts/format-check.sh); early, so that a style slip
+# fails in seconds rather than after the build.
+stage_format() {
+  "$ROOT/scripts/format-check.sh"
 }
 
 # --- build: the game and its test programs, into $BUILD_DIR.
