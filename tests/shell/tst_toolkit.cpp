@@ -198,6 +198,46 @@ private slots:
         QCOMPARE(f.frame->windowTitle(), QStringLiteral("Marvesto"));
     }
 
+    // Every role name of the design table names something in the game: each
+    // window row a window, each control row a control of that window (the one
+    // its view reaches by that name), each timer row a timer of the core.
+    void everyRoleOfTheDesignTableExists()
+    {
+        GameFixture f;
+        f.start();
+        f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
+        f.fillMarket(1);
+        f.random.script({0.0f, 0.0f, 0.0f}); // a buyer comes after the command
+        f.command(QStringLiteral("0"));
+        f.advance(1);
+        QVERIFY(f.offerDialog() && f.auctionRoom().isLoaded());
+
+        const std::vector<ChildWindow *> windows{&f.consoleWindow(), &f.marketWindow(), &f.auctionRoom(),
+                                                  &f.wonBoxesWindow(), f.offerDialog()};
+        QCOMPARE(design::childWindows().size(), windows.size());
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            const design::Window &row = *design::childWindows()[i];
+            ChildWindow *window = windows[i];
+            QCOMPARE(window->objectName(), QString::fromUtf8(row.role));
+            QCOMPARE(&window->design(), &row);
+            for (const design::Control &c : row.controls)
+                QVERIFY2(window->body()->findChild<QWidget *>(QString::fromUtf8(c.role)), c.role);
+            for (const design::TimerDesign &t : row.timers) {
+                const auto *timer = f.game->findChild<Timer *>(QString::fromUtf8(t.role));
+                QVERIFY2(timer && timer->interval() == t.interval && timer->enabledInDesign() == t.enabled, t.role);
+            }
+        }
+        // The views' own accessors find their controls by the table's names.
+        const std::vector<QWidget *> reached{
+            f.consoleWindow().capitalLineEdit(), f.consoleWindow().logView(), f.consoleWindow().commandLineEdit(),
+            f.consoleWindow().runButton(), f.consoleWindow().sellLabel(), f.marketWindow().boxesList(),
+            f.auctionRoom().logView(), f.auctionRoom().priceLineEdit(), f.auctionRoom().bidButton(),
+            f.wonBoxesWindow().boxesList(), f.wonBoxesWindow().priceLineEdit(), f.wonBoxesWindow().openButton(),
+            f.offerDialog()->offerView(), f.offerDialog()->priceLineEdit(), f.offerDialog()->positionLineEdit(),
+            f.offerDialog()->acceptButton(), f.offerDialog()->refuseLabel()};
+        QVERIFY(std::find(reached.begin(), reached.end(), nullptr) == reached.end());
+    }
+
     // Named for screen readers, and the console tells its capital.
     void controlsAreSpokenAndTheConsoleTellsTheCapital()
     {
