@@ -13,7 +13,7 @@ const QString kQuestion = QStringLiteral("Vuoi Giocare ancora? ");
 
 } // namespace
 
-class TestBankruptcy : public QObject {
+class TestGame : public QObject {
     Q_OBJECT
 
 private slots:
@@ -21,7 +21,7 @@ private slots:
     // brings its next tick.
     void theWatchSleepsUntilSomethingItReadsChanges()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start();
         f.market().tickTimer().setEnabled(false);
         f.advance(10);
@@ -37,7 +37,7 @@ private slots:
 
     void zeroIsNotBankruptcy()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("0"));
         f.advance(50);
         QVERIFY(f.dialogs.messages.empty());
@@ -53,7 +53,7 @@ private slots:
     void aNegativeOrUnreadableAnswerEndsTheGameAtTheNextTick()
     {
         QFETCH(QString, capital);
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), capital);
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No);
@@ -74,16 +74,15 @@ private slots:
 
     void aWonBoxHoldsBankruptcyOffUntilItIsGone()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("-50000"));
         // The won box has to be there before the first tick.
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
         f.market().tickTimer().setEnabled(false);
         f.advance(100);
         QVERIFY(f.dialogs.messages.empty());
-        selectRow(f.wonBoxesWindow().boxesList(), 0);
         f.random.script({0.5f, 0.5f});
-        f.wonBoxesWindow().openSelectedBox();
+        f.wonBoxes().openBox(0);
         QVERIFY(f.dialogs.messages.empty());
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No);
@@ -91,44 +90,47 @@ private slots:
         QCOMPARE(f.dialogs.messages.size(), 2u);
     }
 
-    void theSequenceClosesTheGameWindowsButTheConsole()
+    void theSequenceClosesTheGamePartsButTheConsole()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("1000"));
         f.market().tickTimer().setEnabled(false);
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
         f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC"));
         f.random.script({0.0f, 0.0f, 0.0f}); // the command's buyer makes an offer
-        f.command(QStringLiteral("0"));
+        f.run(QStringLiteral("0"));
         f.advance(1);
-        QVERIFY(f.offer() && f.auctionRoom().isLoaded());
+        QVERIFY(f.offer() && f.auction().isOpen());
 
         QStringList closed;
-        for (ChildWindow *window : std::initializer_list<ChildWindow *>{f.offerDialog(), &f.consoleWindow(), &f.marketWindow(), &f.auctionRoom(), &f.wonBoxesWindow()})
-            QObject::connect(window, &ChildWindow::unloaded, [&closed, window] { closed << window->design().role; });
+        const std::pair<GamePart *, const char *> parts[] = {
+            {f.offer(), "offer"}, {&f.console(), "console"}, {&f.market(), "market"},
+            {&f.auction(), "auction"}, {&f.wonBoxes(), "wonBoxes"}};
+        for (const auto &[part, name] : parts)
+            QObject::connect(part, &GamePart::closed, [&closed, name = name] { closed << QString::fromUtf8(name); });
         bool reopenedEmpty = false;
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No, [&] {
             // The auction room's closing pressed the console's button, which brought the
             // won boxes back: open and empty while the question is asked.
-            reopenedEmpty = f.wonBoxesWindow().isLoaded() && f.wonBoxesWindow().boxesList()->count() == 0;
+            reopenedEmpty = f.wonBoxes().isOpen() && f.wonBoxes().count() == 0;
         });
         f.wonBoxes().removeLine(0);
         f.game->console().setCapital(QStringLiteral("-1"));
         f.random.script({0.9f, 0.0f, 0.0f});
         f.advance(1);
-        QCOMPARE(closed, QStringList({"offerDialog", "wonBoxesWindow", "auctionRoom", "marketWindow"}));
-        QVERIFY(f.consoleWindow().isLoaded());
+        QCOMPARE(closed, QStringList({"offer", "wonBoxes", "auction", "market"}));
+        QVERIFY(f.console().isOpen());
         QVERIFY(reopenedEmpty);
         QCOMPARE(f.session.endings, 1);
     }
 
     void yesStartsANewGameWithFreshPrompts()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("200"));
         f.advance(3000);
-        f.type(QStringLiteral("xy"));
+        f.console().setCommand(QStringLiteral("xy"));
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::Yes);
         f.dialogs.answerInput(QStringLiteral("Bruno"));
@@ -138,20 +140,19 @@ private slots:
         QCOMPARE(f.dialogs.inputs.size(), 4u);
         QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:3000 \u20AC\r\n"));
-        QVERIFY(f.consoleWindow().logView()->isCaretAtEnd());
-        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QStringLiteral("xy"));
-        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Bruno"));
-        QCOMPARE(f.marketWindow().boxesList()->count(), 0);
-        QVERIFY(f.market().tickTimer().isEnabled() && f.wonBoxesWindow().isLoaded());
+        QCOMPARE(f.console().command(), QStringLiteral("xy"));
+        QCOMPARE(f.console().title(), QStringLiteral("Manager:Bruno"));
+        QCOMPARE(f.market().count(), 0);
+        QVERIFY(f.market().tickTimer().isEnabled() && f.wonBoxes().isOpen());
         QCOMPARE(f.session.endings, 0);
         f.advance(1000);
         QCOMPARE(f.dialogs.messages.size(), 2u);
-        QCOMPARE(f.marketWindow().boxesList()->count(), 1);
+        QCOMPARE(f.market().count(), 1);
     }
 
     void ticksDuringTheSequenceStartNoSecondOne()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("-1"));
         auto tick = [&] { f.clock.advance(50); };
         f.dialogs.answerMessage(Dialogs::Answer::Ok, tick);
@@ -167,5 +168,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBankruptcy)
-#include "tst_bankruptcy.moc"
+// The rules need no window system: a plain QCoreApplication runs them.
+QTEST_GUILESS_MAIN(TestGame)
+#include "tst_game.moc"

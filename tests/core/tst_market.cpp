@@ -20,23 +20,21 @@ class TestMarket : public QObject {
 private slots:
     void aNewLineEverySecondBuiltFromTheDraws()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start();
         f.random.script({0.0f, 0.0f, kAlmostOne, kAlmostOne, drawFor('K', 25, 65),
                          drawFor(4821, 9999, 1000)});
         f.advance(3000);
-        QCOMPARE(f.lines(f.marketWindow().boxesList()),
+        QCOMPARE(f.market().lines(),
                  QStringList({"Box numero:0 - Nome Asta:A - Prezzo:1000 \u20AC",
                               "Box numero:1 - Nome Asta:Y - Prezzo:10998 \u20AC",
                               "Box numero:2 - Nome Asta:K - Prezzo:4821 \u20AC"}));
         QCOMPARE(f.random.reseeds, 3);
-        // The newest line is selected.
-        QCOMPARE(selectedRow(f.marketWindow().boxesList()), 2);
     }
 
     void theEleventhTickTaxesBeforeAddingItsLine()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("50000"));
         f.advance(10000);
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"));
@@ -46,9 +44,8 @@ private slots:
                                                  "Tax:237\r\n"
                                                  "Il tuo Capitale:49763 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("49763"));
-        QCOMPARE(f.marketWindow().boxesList()->item(10)->text(),
+        QCOMPARE(f.market().line(10),
                  QStringLiteral("Box numero:10 - Nome Asta:B - Prezzo:2000 \u20AC"));
-        QVERIFY(f.consoleWindow().logView()->isCaretAtEnd());
         QCOMPARE(f.market().taxCounter(), 0);
         // And again eleven ticks later, not before.
         f.advance(10000);
@@ -59,7 +56,7 @@ private slots:
 
     void taxBoundsAndANegativeResult()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("100"));
         f.console().watchTimer().setEnabled(false); // no bankruptcy here
         f.advance(10000);
@@ -71,7 +68,7 @@ private slots:
 
     void aCapitalThatIsNotANumberStaysWhileBothLinesAreWritten()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start(QStringLiteral("Anna"), QStringLiteral("abc"));
         f.console().watchTimer().setEnabled(false); // no bankruptcy here
         f.advance(11000);
@@ -82,66 +79,45 @@ private slots:
 
     void a51LineListIsEmptiedAtTheNextTick()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start();
         f.advance(51000);
-        QCOMPARE(f.marketWindow().boxesList()->count(), 51);
-        QVERIFY(f.marketWindow().boxesList()->item(50)->text().startsWith(QStringLiteral("Box numero:50 ")));
+        QCOMPARE(f.market().count(), 51);
+        QVERIFY(f.market().line(50).startsWith(QStringLiteral("Box numero:50 ")));
         f.advance(1000);
-        QCOMPARE(f.marketWindow().boxesList()->count(), 1);
-        QVERIFY(f.marketWindow().boxesList()->item(0)->text().startsWith(QStringLiteral("Box numero:0 ")));
+        QCOMPARE(f.market().count(), 1);
+        QVERIFY(f.market().line(0).startsWith(QStringLiteral("Box numero:0 ")));
     }
 
     void theTaxCounterKeepsCountingAcrossNewGame()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start();
         f.advance(7000);
         QCOMPARE(f.market().taxCounter(), 7);
         f.dialogs.answerInput(QStringLiteral("B"));
         f.dialogs.answerInput(QStringLiteral("1000"));
-        f.frame->newGameAction()->trigger();
+        f.game->newGame();
         f.settle();
         QCOMPARE(f.market().taxCounter(), 7);
         f.advance(4000);
         QCOMPARE(f.consoleText().count(QStringLiteral("Tax:")), 1);
-        QCOMPARE(f.marketWindow().boxesList()->count(), 4);
+        QCOMPARE(f.market().count(), 4);
     }
 
     void numbersFollowTheCountAfterALineIsTaken()
     {
-        GameFixture f;
+        CoreFixture f;
         f.start();
         f.advance(3000);
         f.market().removeLine(1);
         f.advance(1000);
-        QVERIFY(f.marketWindow().boxesList()->item(2)->text().startsWith(QStringLiteral("Box numero:2 ")));
-        QVERIFY(f.marketWindow().boxesList()->item(1)->text().startsWith(QStringLiteral("Box numero:2 ")));
+        QVERIFY(f.market().line(2).startsWith(QStringLiteral("Box numero:2 ")));
+        QVERIFY(f.market().line(1).startsWith(QStringLiteral("Box numero:2 ")));
     }
 
-    void escapeInTheMarketClearsAndFocusesTheCommandLine()
-    {
-        GameFixture f;
-        f.start();
-        f.advance(2000);
-        f.type(QStringLiteral("12"));
-        f.marketWindow().boxesList()->setFocus();
-        QTest::keyClick(f.marketWindow().boxesList(), Qt::Key_Escape);
-        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
-    }
-
-    void theMarketTicksWhileLocked()
-    {
-        GameFixture f;
-        f.start();
-        QObject holder;
-        f.marketWindow().lock(&holder);
-        f.advance(11000);
-        QCOMPARE(f.marketWindow().boxesList()->count(), 11);
-        QCOMPARE(f.consoleText().count(QStringLiteral("Tax:")), 1);
-    }
 };
 
-QTEST_MAIN(TestMarket)
+// The rules need no window system: a plain QCoreApplication runs them.
+QTEST_GUILESS_MAIN(TestMarket)
 #include "tst_market.moc"

@@ -1,0 +1,504 @@
+#include "fixture.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace marvesto;
+using namespace marvesto::test;
+
+namespace {
+
+// A started game with the market timer off and three lines for sale.
+void withThreeLines(GameFixture &f)
+{
+    f.start();
+    f.market().tickTimer().setEnabled(false);
+    f.fillMarket(3);
+}
+
+const QString kEuro = QStringLiteral(" \u20AC");
+
+QString wonBox(int number, int price)
+{
+    return QStringLiteral("Box numero:%1 - Prezzo:%2").arg(number).arg(price) + kEuro;
+}
+
+// A started game, market stopped, with these won boxes listed.
+void withWonBoxes(GameFixture &f, const QStringList &boxes, const QString &capital = QStringLiteral("20000"))
+{
+    f.start(QStringLiteral("Anna"), capital);
+    f.market().tickTimer().setEnabled(false);
+    for (const QString &box : boxes)
+        f.addWonBox(box);
+}
+
+// Draws that make the buyer's tick offer the box at position for price + extra.
+void scriptOffer(GameFixture &f, int position, int count, int extra)
+{
+    f.random.script({0.5f / 30, (position + 0.5f) / count, (extra - 0.5f) / 50});
+}
+
+// Makes an offer the way the game does: a command, then the buyer's tick.
+OfferDialog *makeOffer(GameFixture &f, int position, int extra)
+{
+    scriptOffer(f, position, f.wonBoxes().count(), extra);
+    f.command(QString());
+    f.advance(1);
+    return f.offerDialog();
+}
+
+} // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpOpensAndPlacesTheWindows()
+    {
+        GameFixture f;
+        f.start();
+        QVERIFY(f.consoleWindow().isLoaded() && f.marketWindow().isLoaded() && f.wonBoxesWindow().isLoaded());
+        QVERIFY(!f.auctionRoom().isLoaded());
+        QVERIFY(f.marketWindow().subWindow()->isVisible());
+        QCOMPARE(f.marketWindow().top(), 105.0); // 100 twips, to the pixel
+        QCOMPARE(f.marketWindow().left(), 0.0);
+        QCOMPARE(f.consoleWindow().top(), design::toPixels(f.marketWindow().top() + 5000) * 15.0);
+        QCOMPARE(f.consoleWindow().left(), design::toPixels(f.marketWindow().width() / 2.5) * 15.0);
+        QCOMPARE(f.wonBoxesWindow().top(), f.marketWindow().top());
+        QCOMPARE(f.wonBoxesWindow().left(), design::toPixels(f.marketWindow().width() + 100) * 15.0);
+        QVERIFY(f.market().tickTimer().isEnabled());
+        QVERIFY(f.console().watchTimer().isEnabled());
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
+    }
+
+    void promptsAskNameThenCapital()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("2500"));
+        QCOMPARE(f.dialogs.inputs.size(), 2u);
+        QCOMPARE(f.dialogs.inputs[0].prompt, QStringLiteral("Il tuo nome:"));
+        QCOMPARE(f.dialogs.inputs[0].title, QStringLiteral("Nome del giocatore"));
+        QCOMPARE(f.dialogs.inputs[0].defaultAnswer, QStringLiteral("Player"));
+        QCOMPARE(f.dialogs.inputs[1].prompt, QStringLiteral("Capitale iniziale"));
+        QCOMPARE(f.dialogs.inputs[1].title, QStringLiteral("Quanti euro vuoi?"));
+        QCOMPARE(f.dialogs.inputs[1].defaultAnswer, QStringLiteral("10000"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Anna"));
+        QCOMPARE(f.capital(), QStringLiteral("2500"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:2500 \u20AC\r\n"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+    }
+
+    void cancelGivesTheDefaults()
+    {
+        GameFixture f;
+        f.start(QString(), QString());
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Player"));
+        QCOMPARE(f.capital(), QStringLiteral("10000"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:10000 \u20AC\r\n"));
+    }
+
+    void aSingleBlankStaysAsTyped()
+    {
+        GameFixture f;
+        f.start(QStringLiteral(" "), QStringLiteral(" "));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager: "));
+        QCOMPARE(f.capital(), QStringLiteral(" "));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:  \u20AC\r\n"));
+    }
+
+    // Qt drops a "[*]" from titles as a modified mark; the player's name keeps it.
+    void theConsoleTitleShowsTheNameAsTyped()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Ada[*]"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Ada[*]"));
+        const QImage withMark = f.consoleWindow().subWindow()->grab().toImage();
+        f.consoleWindow().setCaption(QStringLiteral("Manager:Ada"));
+        QVERIFY(f.consoleWindow().subWindow()->grab().toImage() != withMark);
+    }
+
+    void theCapitalKeepsItsDesignValueWhileThePromptsAreOpen()
+    {
+        GameFixture f;
+        QString seen;
+        f.dialogs.answerInput(QStringLiteral("Anna"));
+        f.dialogs.answerInput(QStringLiteral("-100"), [&] {
+            f.clock.advance(11000); // a tax falls on the design capital
+            seen = f.capital();
+        });
+        f.desk->start();
+        QVERIFY(seen.startsWith(QStringLiteral("49")));
+        QCOMPARE(f.dialogs.messages.size(), 0u); // no bankruptcy during the prompts
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:-100 \u20AC\r\n"));
+        QCOMPARE(f.marketWindow().boxesList()->count(), 11);
+    }
+
+    void newGameResetsTheWindowsAndAsksAgain()
+    {
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("5000"));
+        f.advance(4000);
+        f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
+        f.type(QStringLiteral("abc"));
+        f.dialogs.answerInput(QStringLiteral("Bruno"));
+        f.dialogs.answerInput(QStringLiteral("777"));
+        f.frame->newGameAction()->trigger();
+        f.settle();
+
+        QCOMPARE(f.dialogs.inputs.size(), 4u);
+        QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Bruno"));
+        QCOMPARE(f.capital(), QStringLiteral("777"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:777 \u20AC\r\n"));
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(f.marketWindow().boxesList()->count(), 0);
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 0);
+        QVERIFY(f.market().tickTimer().isEnabled());
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
+        QVERIFY(!f.auctionRoom().isLoaded());
+        QCOMPARE(f.frame->area().subWindowList().size(), 3);
+    }
+
+    void exitEndsAtOnce()
+    {
+        GameFixture f;
+        f.start();
+        f.frame->exitAction()->trigger();
+        QCOMPARE(f.session.endings, 1);
+        QCOMPARE(f.dialogs.messages.size(), 0u);
+    }
+
+    // The menu's keys, the sound switch and the About box.
+    void theMenuOffersShortcutsSoundAndAbout()
+    {
+        GameFixture f;
+        f.start();
+        QCOMPARE(f.frame->newGameAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(f.frame->exitAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        f.frame->soundAction()->setChecked(false);
+        f.market().tickTimer().setEnabled(false);
+        f.fillMarket(1);
+        f.command(QStringLiteral("0")); // the room's opening cue, muted
+        QVERIFY(f.sound.paths.isEmpty());
+        f.frame->soundAction()->setChecked(true);
+        f.game->cues().play(Cue::CashIn);
+        QCOMPARE(f.sound.cues(), QStringList({"6"}));
+        f.game->showAbout();
+        QCOMPARE(f.dialogs.abouts.size(), 1u);
+        QVERIFY(f.dialogs.abouts.front().second.contains(QStringLiteral(MARVESTO_VERSION)));
+    }
+
+    void missingBackdropLeavesTheAreaBlack()
+    {
+        GameFixture f;
+        f.start();
+        QVERIFY(f.frame->backgroundPicture().isNull());
+    }
+
+    void backdropIsLoadedAtStart()
+    {
+        GameFixture f;
+        writeBackdrop(f.folder.path(), QSize(64, 48));
+        f.start();
+        QVERIFY(!f.frame->backgroundPicture().isNull());
+    }
+
+    void escapeInTheMarketClearsAndFocusesTheCommandLine()
+    {
+        GameFixture f;
+        f.start();
+        f.advance(2000);
+        f.type(QStringLiteral("12"));
+        f.marketWindow().boxesList()->setFocus();
+        QTest::keyClick(f.marketWindow().boxesList(), Qt::Key_Escape);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+    }
+
+    void theMarketTicksWhileLocked()
+    {
+        GameFixture f;
+        f.start();
+        QObject holder;
+        f.marketWindow().lock(&holder);
+        f.advance(11000);
+        QCOMPARE(f.marketWindow().boxesList()->count(), 11);
+        QCOMPARE(selectedRow(f.marketWindow().boxesList()), 10); // the newest box is chosen
+        QCOMPARE(f.consoleText().count(QStringLiteral("Tax:")), 1);
+    }
+
+    void f1AndTheLabelSell()
+    {
+        GameFixture f;
+        f.start();
+        f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
+        f.type(QStringLiteral("xyz"));
+        QTest::keyClick(f.consoleWindow().commandLineEdit(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(selectedRow(f.wonBoxesWindow().boxesList()), 0);
+        QVERIFY(f.wonBoxes().offerTimer().isEnabled());
+
+        f.advance(10);
+        selectRow(f.wonBoxesWindow().boxesList(), -1);
+        QTest::mouseClick(f.consoleWindow().sellLabel(), Qt::LeftButton);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(selectedRow(f.wonBoxesWindow().boxesList()), 0);
+    }
+
+    void escapeInTheConsoleOnlyEmptiesTheLine()
+    {
+        GameFixture f;
+        withThreeLines(f);
+        f.type(QStringLiteral("2"));
+        QTest::keyClick(f.consoleWindow().commandLineEdit(), Qt::Key_Escape);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QVERIFY(!f.auctionRoom().isLoaded());
+        QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
+    }
+
+    void aLockedConsoleTakesNoCommand()
+    {
+        GameFixture f;
+        withThreeLines(f);
+        f.command(QStringLiteral("0"));
+        QVERIFY(f.auctionRoom().isLoaded());
+        const QStringList before = f.lines(f.marketWindow().boxesList());
+        QTest::keyClicks(f.consoleWindow().commandLineEdit(), QStringLiteral("0"));
+        QTest::keyClick(f.consoleWindow().commandLineEdit(), Qt::Key_Return);
+        QCOMPARE(f.lines(f.marketWindow().boxesList()), before);
+    }
+
+    // "sell" chooses the first won box and hands the focus to its list; with
+    // none, the focus stays at the command line.
+    void sellChoosesTheFirstWonBoxAndTakesTheFocus()
+    {
+        GameFixture f;
+        f.start();
+        f.command(QStringLiteral("sell"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
+        f.addWonBox(QStringLiteral("Box numero:2 - Prezzo:2500 \u20AC"));
+        selectRow(f.wonBoxesWindow().boxesList(), 1);
+        f.command(QStringLiteral("Sell"));
+        QCOMPARE(selectedRow(f.wonBoxesWindow().boxesList()), 0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.wonBoxesWindow().boxesList()));
+    }
+
+    // The room, as the console opens it: its log shows its end, and the console
+    // and the market take no input.
+    void anAuctionRoomLocksTheConsoleAndTheMarket()
+    {
+        GameFixture f;
+        f.start();
+        f.market().tickTimer().setEnabled(false);
+        f.fillMarket(3);
+        f.command(QStringLiteral("2"));
+        QVERIFY(f.auctionRoom().logView()->isCaretAtEnd());
+        QVERIFY(!f.consoleWindow().isEnabled());
+        QVERIFY(!f.marketWindow().isEnabled());
+    }
+
+    void altGBidsLikeEnter()
+    {
+        GameFixture f;
+        withThreeLines(f);
+        f.command(QStringLiteral("0"));
+        f.random.script({0.0f, 0.0f}); // the rivals raise by 1
+        f.advance(1350);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.auctionRoom().logView()));
+        QTest::keyClick(f.auctionRoom().logView(), Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("1101"));
+    }
+
+    void escapeInTheRoomEmptiesTheCommandLineButCannotFocusALockedConsole()
+    {
+        GameFixture f;
+        withThreeLines(f);
+        f.command(QStringLiteral("0"));
+        f.consoleWindow().commandLineEdit()->setText(QStringLiteral("12"));
+        f.auctionRoom().logView()->setFocus();
+        QTest::keyClick(f.auctionRoom().logView(), Qt::Key_Escape);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QVERIFY(QApplication::focusWidget() != f.consoleWindow().commandLineEdit());
+    }
+
+    // Enter in the room presses the bid button only while it is on: not after
+    // the opening bid, but once the countdown has started.
+    void enterInTheRoomBidsOnlyWhileTheBidButtonIsOn()
+    {
+        GameFixture f;
+        withThreeLines(f);
+        f.command(QStringLiteral("0"));
+        QVERIFY(!f.auctionRoom().bidButton()->isEnabled());
+        f.pressEnter(f.auctionRoom().logView());
+        QCOMPARE(f.auction().price(), QStringLiteral("1000"));
+        f.random.script({0.0f, 0.0f}); // the rivals raise by 1
+        f.advance(1000 + 350);
+        QVERIFY(f.auctionRoom().bidButton()->isEnabled());
+        f.pressEnter(f.auctionRoom().logView());
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("1101"));
+    }
+
+    // Closing the room lets go of the console and the market, and the player
+    // is back at the command line.
+    void closingTheRoomUnlocksAndFocusesTheCommandLine()
+    {
+        GameFixture f;
+        withThreeLines(f);
+        f.command(QStringLiteral("0"));
+        QCOMPARE(f.auctionRoom().caption(), QStringLiteral("Inizio Asta..."));
+        QCOMPARE(f.auctionRoom().top(), 1005.0);
+        QCOMPARE(f.auctionRoom().left(), 1005.0);
+        QVERIFY(f.auctionRoom().bidButton()->y() < -1000);
+        f.auction().close();
+        f.settle();
+        QVERIFY(!f.auctionRoom().isLoaded());
+        QVERIFY(f.consoleWindow().body()->isEnabled());
+        QVERIFY(f.marketWindow().body()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+    }
+
+    void openingWithNothingToOpenOnlyMovesTheFocus()
+    {
+        GameFixture f;
+        withWonBoxes(f, {});
+        f.wonBoxesWindow().boxesList()->setFocus();
+        f.pressEnter(f.wonBoxesWindow().boxesList());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:20000 \u20AC\r\n"));
+        QVERIFY(f.sound.cues().isEmpty());
+
+        // A list with no line selected behaves the same.
+        f.addWonBox(wonBox(1, 1500));
+        f.wonBoxesWindow().boxesList()->setFocus();
+        f.pressEnter(f.wonBoxesWindow().boxesList());
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 1);
+        QCOMPARE(f.capital(), QStringLiteral("20000"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+    }
+
+    void sellThenEnterOpensTheOldestBox()
+    {
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
+        selectRow(f.wonBoxesWindow().boxesList(), 1);
+        f.command(QStringLiteral("sell"));
+        f.random.script({0.0f, 0.0f});
+        f.pressEnter(QApplication::focusWidget());
+        QCOMPARE(f.lines(f.wonBoxesWindow().boxesList()), QStringList({wonBox(2, 2500)}));
+        QVERIFY(f.consoleText().startsWith(QStringLiteral("\r\nHai Pagato:1500")));
+    }
+
+    void escapeInTheWonBoxesEmptiesTheCommandLine()
+    {
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500)});
+        f.type(QStringLiteral("99"));
+        f.wonBoxesWindow().boxesList()->setFocus();
+        QTest::keyClick(f.wonBoxesWindow().boxesList(), Qt::Key_Escape);
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+    }
+
+    void aRefusedOfferDuringAnAuctionKeepsTheConsoleLocked()
+    {
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500)});
+        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000") + kEuro);
+        scriptOffer(f, 0, 1, 5);
+        f.command(QStringLiteral("0"));
+        f.advance(1);
+        OfferDialog *offer = f.offerDialog();
+        QVERIFY(offer && f.auctionRoom().isLoaded());
+        QTest::keyClick(offer->offerView(), Qt::Key_Escape);
+        f.settle();
+        QVERIFY(!f.offer());
+        QVERIFY(!f.consoleWindow().isEnabled());
+        QVERIFY(!f.marketWindow().isEnabled());
+        QVERIFY(f.wonBoxesWindow().isEnabled());
+
+        f.random.script({0.9f});                 // the rivals give up
+        f.advance(999);
+        f.random.script({0.9f, 0.0f, 0.0f});     // the buyer's tick after the room closes: no offer
+        f.advance(3001);
+        QVERIFY(!f.auctionRoom().isLoaded());
+        QVERIFY(f.consoleWindow().isEnabled());
+        QVERIFY(f.marketWindow().isEnabled());
+    }
+
+    void everyRefusalLeavesEverythingAsItWas_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("escape") << 0;
+        QTest::newRow("label") << 1;
+        QTest::newRow("ten seconds") << 2;
+    }
+
+    void everyRefusalLeavesEverythingAsItWas()
+    {
+        QFETCH(int, way);
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
+        OfferDialog *offer = makeOffer(f, 1, 5);
+        const QString console = f.consoleText();
+        if (way == 0) {
+            QTest::keyClick(offer->offerView(), Qt::Key_Escape);
+        } else if (way == 1) {
+            QTest::mouseClick(offer->refuseLabel(), Qt::LeftButton);
+        } else {
+            f.advance(9999);
+            QVERIFY(f.offer());
+            f.advance(1); // ten seconds after the offer was made
+        }
+        f.settle();
+        QVERIFY(!f.offer());
+        QCOMPARE(f.consoleText(), console);
+        QCOMPARE(f.capital(), QStringLiteral("20000"));
+        QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 2);
+        QVERIFY(f.sound.cues().isEmpty());
+        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled() && f.wonBoxesWindow().isEnabled());
+    }
+
+    // A double click opens the box under the pointer; the player is then back
+    // at the command line, whose log shows its end.
+    void doubleClickingABoxOpensItAndHandsBackToTheCommandLine()
+    {
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 5432), wonBox(3, 2000)});
+        QListWidget *list = f.wonBoxesWindow().boxesList();
+        const QRect rect = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        f.settle();
+        QCOMPARE(f.lines(list), QStringList({wonBox(1, 1500), wonBox(3, 2000)}));
+        QCOMPARE(f.wonBoxesWindow().priceLineEdit()->text(), QStringLiteral("5432"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QVERIFY(f.consoleWindow().logView()->isCaretAtEnd());
+    }
+
+    // An offer locks the console, the market and the won boxes (not the menu)
+    // and takes the focus; Enter accepts and hands back to the command line.
+    void anOfferLocksTheGameWindowsUntilItIsAccepted()
+    {
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500), wonBox(3, 5432)});
+        OfferDialog *offer = makeOffer(f, 2, 17);
+        QVERIFY(offer);
+        QCOMPARE(offer->caption(), QStringLiteral("Un'offerta da non poter rifiutare..."));
+        QCOMPARE(offer->priceLineEdit()->text(), QStringLiteral("5449"));
+        QCOMPARE(offer->positionLineEdit()->text(), QStringLiteral("2"));
+        QVERIFY(!f.consoleWindow().isEnabled() && !f.marketWindow().isEnabled() && !f.wonBoxesWindow().isEnabled());
+        QVERIFY(f.frame->menuBar()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(offer->offerView()));
+        f.pressEnter(offer->offerView());
+        QVERIFY(!f.offerDialog());
+        QCOMPARE(f.capital(), QStringLiteral("25449"));
+        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled() && f.wonBoxesWindow().isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
