@@ -8,8 +8,8 @@
 //
 //   bench_backdrop OUT_DIR
 
-#include "benchgame.h"
 #include "ui/toolkit/backdrop.h"
+#include "benchgame.h"
 #include "xhelpers.h"
 
 #include <QApplication>
@@ -39,7 +39,8 @@ const QSize kAreas[] = {{1280, 800}, {1920, 1080}, {3840, 2160}};
 // holds as much detail as a real one would.
 QString makePhoto(const QString &outDir, const Photo &photo)
 {
-    const QString folder = QDir(outDir).filePath(QStringLiteral("photo-") + QLatin1String(photo.name));
+    const QString folder =
+        QDir(outDir).filePath(QStringLiteral("photo-") + QLatin1String(photo.name));
     QDir().mkpath(folder);
     const QString path = QDir(folder).filePath(QStringLiteral("DeskTop.jpg"));
     if (QImageReader(path).size() == photo.size)
@@ -145,7 +146,8 @@ void drag(DragApp &app, const QString &folder)
     std::vector<QSize> inner;
     for (int i = 0; i < 30; ++i) {
         inner.emplace_back(1280 + 22 * i, 800 + 10 * i);
-        sizes.push_back({inner.back().width() + extra.width(), inner.back().height() + extra.height()});
+        sizes.push_back(
+            {inner.back().width() + extra.width(), inner.back().height() + extra.height()});
     }
     std::vector<double> sent;
     sent.reserve(sizes.size());
@@ -212,15 +214,18 @@ int main(int argc, char *argv[])
             folder12 = folder;
         QElapsedTimer decode;
         decode.start();
-        const QImage source = marvesto::QtFiles().loadPicture(QDir(folder).filePath(QStringLiteral("DeskTop.jpg")));
+        const QImage source =
+            marvesto::QtFiles().loadPicture(QDir(folder).filePath(QStringLiteral("DeskTop.jpg")));
         const QByteArray key = QByteArray("backdrop_") + photo.name;
-        bench::emitValue((key + "_decode_ms").constData(), static_cast<double>(decode.nsecsElapsed()) / 1e6);
+        bench::emitValue((key + "_decode_ms").constData(),
+                         static_cast<double>(decode.nsecsElapsed()) / 1e6);
 
         bench::RunningGame running(folder);
         running.start();
         bench::spin(300);
         for (const QSize area : kAreas) {
-            const QByteArray k = key + "_" + QByteArray::number(area.width()) + "x" + QByteArray::number(area.height());
+            const QByteArray k = key + "_" + QByteArray::number(area.width()) + "x"
+                + QByteArray::number(area.height());
             if (!setInnerSize(running.frame, area)) {
                 qWarning("inner area %dx%d not reached", area.width(), area.height());
                 continue;
@@ -269,8 +274,9 @@ int main(int argc, char *argv[])
             const QImage expected = marvesto::Stretch(source, area).toImage();
             const bool equal = shown == expected && running.frame.backgroundPicture() == expected;
             if (!equal)
-                qWarning("the backdrop shown at %dx%d is not the centre-sampled stretch of the photograph",
-                         area.width(), area.height());
+                qWarning(
+                    "the backdrop shown at %dx%d is not the centre-sampled stretch of the photograph",
+                    area.width(), area.height());
             bench::emitValue((k + "_shown_equals_scaled").constData(), equal ? 1 : 0, 0);
             bench::emitValue((k + "_handler_p50").constData(), bench::median(game.handler));
             bench::emitValue((k + "_paint_p50").constData(), bench::median(game.paint));

@@ -57,8 +57,8 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const Series game = readCsv(QString::fromLocal8Bit(argv[1]));
     const Series base = readCsv(QString::fromLocal8Bit(argv[2]));
-    const QString title = argc > 4 ? QString::fromLocal8Bit(argv[4])
-                                   : QStringLiteral("Timer lateness per tick");
+    const QString title =
+        argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("Timer lateness per tick");
     if (game.empty() || base.empty()) {
         std::fprintf(stderr, "bench_chart: no ticks to draw\n");
         return 1;
@@ -81,9 +81,11 @@ int main(int argc, char *argv[])
     p.setFont(font);
     const QColor gameColour(200, 40, 40), baseColour(40, 80, 200);
     p.setPen(gameColour);
-    p.drawText(QRect(left, 34, 500, 20), Qt::AlignLeft, QStringLiteral("● game (QtClock Timer objects, game running)"));
+    p.drawText(QRect(left, 34, 500, 20), Qt::AlignLeft,
+               QStringLiteral("● game (QtClock Timer objects, game running)"));
     p.setPen(baseColour);
-    p.drawText(QRect(left + 520, 34, 500, 20), Qt::AlignLeft, QStringLiteral("● baseline (plain precise QTimers)"));
+    p.drawText(QRect(left + 520, 34, 500, 20), Qt::AlignLeft,
+               QStringLiteral("● baseline (plain precise QTimers)"));
 
     double endS = 0;
     for (const Series *s : {&game, &base})
@@ -94,29 +96,34 @@ int main(int argc, char *argv[])
 
     int row = 0;
     for (const auto &[period, ticks] : game) {
-        const std::vector<Tick> &baseTicks = base.count(period) ? base.at(period) : std::vector<Tick>{};
+        const std::vector<Tick> &baseTicks =
+            base.count(period) ? base.at(period) : std::vector<Tick>{};
         const double gameP99 = bench::percentile(lateness(ticks), 99);
         const double baseP99 = bench::percentile(lateness(baseTicks), 99);
         const double yMax = std::max({2.5, gameP99 * 1.5, baseP99 * 1.5});
         const double yMin = std::min({0.0, bench::percentile(lateness(ticks), 0),
                                       bench::percentile(lateness(baseTicks), 0)});
-        const QRect plot(left, top + row * (panelHeight + 40) + 20, width - left - right, panelHeight);
+        const QRect plot(left, top + row * (panelHeight + 40) + 20, width - left - right,
+                         panelHeight);
         auto x = [&](double s) { return plot.left() + s / endS * plot.width(); };
         auto y = [&](double ms) {
-            return plot.bottom() - (std::clamp(ms, yMin, yMax) - yMin) / (yMax - yMin) * plot.height();
+            return plot.bottom()
+                - (std::clamp(ms, yMin, yMax) - yMin) / (yMax - yMin) * plot.height();
         };
 
         p.setPen(QPen(QColor(120, 120, 120), 1));
         p.setBrush(Qt::NoBrush);
         p.drawRect(plot);
         p.setPen(Qt::black);
-        p.drawText(QRect(plot.left(), plot.top() - 20, plot.width(), 18), Qt::AlignLeft,
-                   QStringLiteral("%1 ms timers — %2 game ticks, %3 baseline ticks; p99 game %4 ms, baseline %5 ms")
-                       .arg(period)
-                       .arg(ticks.size())
-                       .arg(baseTicks.size())
-                       .arg(gameP99, 0, 'f', 2)
-                       .arg(baseP99, 0, 'f', 2));
+        p.drawText(
+            QRect(plot.left(), plot.top() - 20, plot.width(), 18), Qt::AlignLeft,
+            QStringLiteral(
+                "%1 ms timers — %2 game ticks, %3 baseline ticks; p99 game %4 ms, baseline %5 ms")
+                .arg(period)
+                .arg(ticks.size())
+                .arg(baseTicks.size())
+                .arg(gameP99, 0, 'f', 2)
+                .arg(baseP99, 0, 'f', 2));
         // Grid and axis labels.
         const double step = yMax > 10 ? 5 : (yMax > 5 ? 1 : 0.5);
         for (double v = std::ceil(yMin / step) * step; v <= yMax + 1e-9; v += step) {
@@ -128,7 +135,8 @@ int main(int argc, char *argv[])
         }
         for (double s = 0; s <= endS + 1e-9; s += 5) {
             p.setPen(Qt::black);
-            p.drawText(QRectF(x(s) - 20, plot.bottom() + 2, 40, 16), Qt::AlignCenter, QString::number(s, 'f', 0));
+            p.drawText(QRectF(x(s) - 20, plot.bottom() + 2, 40, 16), Qt::AlignCenter,
+                       QString::number(s, 'f', 0));
         }
         p.save();
         p.translate(16, plot.center().y());
@@ -138,10 +146,12 @@ int main(int argc, char *argv[])
         if (period == 350) {
             p.setPen(QPen(QColor(0, 150, 0), 1, Qt::DashLine));
             p.drawLine(QPointF(plot.left(), y(2.0)), QPointF(plot.right(), y(2.0)));
-            p.drawText(QRectF(plot.right() - 160, y(2.0) - 16, 155, 14), Qt::AlignRight, QStringLiteral("target p99 ≤ 2 ms"));
+            p.drawText(QRectF(plot.right() - 160, y(2.0) - 16, 155, 14), Qt::AlignRight,
+                       QStringLiteral("target p99 ≤ 2 ms"));
         }
         // Ticks: clipped ones drawn as triangles at the top edge.
-        for (const auto &[series, colour] : {std::pair{&baseTicks, baseColour}, std::pair{&ticks, gameColour}}) {
+        for (const auto &[series, colour] :
+             {std::pair{&baseTicks, baseColour}, std::pair{&ticks, gameColour}}) {
             p.setPen(Qt::NoPen);
             p.setBrush(colour);
             for (const Tick &t : *series) {
@@ -164,8 +174,10 @@ int main(int argc, char *argv[])
         ++row;
     }
     p.setPen(Qt::black);
-    p.drawText(QRect(0, height - 20, width, 18), Qt::AlignCenter,
-               QStringLiteral("time since the bench started (s); dotted lines: p99; triangles: ticks later than the panel's top"));
+    p.drawText(
+        QRect(0, height - 20, width, 18), Qt::AlignCenter,
+        QStringLiteral(
+            "time since the bench started (s); dotted lines: p99; triangles: ticks later than the panel's top"));
     p.end();
     if (!image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
         std::fprintf(stderr, "bench_chart: cannot write %s\n", argv[3]);

@@ -29,7 +29,8 @@ void keepMarketLines(Market &market, int lines)
 {
     while (market.count() < lines) {
         const int n = market.count();
-        market.addLine(QStringLiteral("Box numero:%1 - Nome Asta:B - Prezzo:%2 \u20AC").arg(n).arg(2000 + n));
+        market.addLine(
+            QStringLiteral("Box numero:%1 - Nome Asta:B - Prezzo:%2 \u20AC").arg(n).arg(2000 + n));
     }
 }
 
@@ -72,15 +73,17 @@ int main(int argc, char *argv[])
         bench::spin(15);
 
         AuctionRoom &room = desk.auctionRoom();
-        const double a = app.measureKey(QStringLiteral("Return"), Qt::Key_Return, [&room](QWidget *w) {
-            return room.isLoaded() && bench::within(room.subWindow(), w);
-        });
+        const double a =
+            app.measureKey(QStringLiteral("Return"), Qt::Key_Return, [&room](QWidget *w) {
+                return room.isLoaded() && bench::within(room.subWindow(), w);
+            });
         if (a < 0 || !room.isLoaded())
             ++failures;
         else
             auction.push_back(a);
         bench::spin(25);
-        game.auction().close(); // before its first timer: the next sample starts from the console again
+        game.auction()
+            .close(); // before its first timer: the next sample starts from the console again
         bench::spin(40);
     }
 
@@ -94,8 +97,9 @@ int main(int argc, char *argv[])
         bench::waitUntil([won] { return won->hasFocus(); }, 1000);
         LogView *console = desk.consoleWindow().logView();
         const int before = won->count();
-        const double r = app.measureKey(QStringLiteral("Return"), Qt::Key_Return,
-                                        [console](QWidget *w) { return bench::within(console, w); });
+        const double r =
+            app.measureKey(QStringLiteral("Return"), Qt::Key_Return,
+                           [console](QWidget *w) { return bench::within(console, w); });
         if (r < 0 || won->count() != before - 1)
             ++failures;
         else

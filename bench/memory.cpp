@@ -41,7 +41,11 @@ double statusKb(const char *field)
         return -1;
     for (const QByteArray &line : status.readAll().split('\n')) {
         if (line.startsWith(field))
-            return line.mid(static_cast<int>(qstrlen(field))).trimmed().split(' ').value(0).toDouble();
+            return line.mid(static_cast<int>(qstrlen(field)))
+                .trimmed()
+                .split(' ')
+                .value(0)
+                .toDouble();
     }
     return -1;
 }
@@ -89,7 +93,8 @@ public:
             break;
         }
         case 6: // F1, Esc, nonsense
-            QTest::keyClick(m_f.consoleWindow().commandLineEdit(), chance(0.5) ? Qt::Key_F1 : Qt::Key_Escape);
+            QTest::keyClick(m_f.consoleWindow().commandLineEdit(),
+                            chance(0.5) ? Qt::Key_F1 : Qt::Key_Escape);
             if (chance(0.3))
                 m_f.command(QStringLiteral("boh"));
             break;
@@ -100,8 +105,7 @@ public:
             if (chance(0.05))
                 m_f.frame->newGameAction()->trigger();
             break;
-        default:
-            break; // watch
+        default: break; // watch
         }
         ++moves;
     }
@@ -132,7 +136,7 @@ int main(int argc, char *argv[])
         if (input.title.startsWith(QStringLiteral("Nome")))
             ++games;
         return input.title.startsWith(QStringLiteral("Quant")) ? QStringLiteral("30000")
-                                                                 : QStringLiteral("Scimmia");
+                                                               : QStringLiteral("Scimmia");
     };
     f.dialogs.messageFallback = [](const ScriptedDialogs::Message &message) {
         return message.buttons == Dialogs::Buttons::Ok ? Dialogs::Answer::Ok : Dialogs::Answer::Yes;
@@ -179,7 +183,9 @@ int main(int argc, char *argv[])
     bench::emitValue("memory_heap10_kb", heap[9], 0);
     QStringList perMinute;
     for (std::size_t i = 0; i < rss.size(); ++i)
-        perMinute << QStringLiteral("%1/%2").arg(rss[i] / 1024.0, 0, 'f', 1).arg(heap[i] / 1024.0, 0, 'f', 1);
+        perMinute << QStringLiteral("%1/%2")
+                         .arg(rss[i] / 1024.0, 0, 'f', 1)
+                         .arg(heap[i] / 1024.0, 0, 'f', 1);
     bench::emitText("memory_per_minute_rss_heap_mb", perMinute.join(QLatin1Char(' ')));
     bench::emitValue("memory_hwm_kb", statusKb("VmHWM:"), 0);
     bench::emitValue("memory_anon_kb", statusKb("RssAnon:"), 0);

@@ -43,7 +43,8 @@ std::string windowTitle(Display *display, Window window)
                                &format, &items, &after, &data)
                 == Success
             && data) {
-            std::string title(reinterpret_cast<char *>(data), items * static_cast<unsigned long>(format / 8));
+            std::string title(reinterpret_cast<char *>(data),
+                              items * static_cast<unsigned long>(format / 8));
             XFree(data);
             if (!title.empty())
                 return title;
@@ -119,7 +120,8 @@ int main(int argc, char *argv[])
         if (mappedAt >= 0)
             break;
         if (monotonicMs() - started > timeoutMs || waitpid(child, nullptr, WNOHANG) == child) {
-            std::fprintf(stderr, "startup probe: no window titled '%s' was mapped\n", wanted.c_str());
+            std::fprintf(stderr, "startup probe: no window titled '%s' was mapped\n",
+                         wanted.c_str());
             stop(child);
             return 1;
         }

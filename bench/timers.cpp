@@ -21,7 +21,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString csv = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("game-ticks.csv");
+    const QString csv =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("game-ticks.csv");
 
     bench::RunningGame running;
     QTimer::singleShot(0, [&running] { running.start(); });
@@ -41,11 +42,12 @@ int main(int argc, char *argv[])
     for (const auto &group : bench::TickProbe::groups()) {
         for (int j = 0; j < group.timers; ++j, ++id) {
             auto timer = std::make_unique<marvesto::Timer>(running.clock, group.periodMs, false);
-            QObject::connect(timer.get(), &marvesto::Timer::tick, [&probe, id] { probe.ticked(id); });
+            QObject::connect(timer.get(), &marvesto::Timer::tick,
+                             [&probe, id] { probe.ticked(id); });
             marvesto::Timer *raw = timer.get();
             const int period = group.periodMs;
-            QTimer::singleShot(bench::TickProbe::startOffsetMs(period, j, group.timers), Qt::PreciseTimer,
-                               [&probe, raw, id, period] {
+            QTimer::singleShot(bench::TickProbe::startOffsetMs(period, j, group.timers),
+                               Qt::PreciseTimer, [&probe, raw, id, period] {
                                    probe.started(id, period);
                                    raw->setEnabled(true);
                                });

@@ -14,7 +14,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString csv = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("baseline-ticks.csv");
+    const QString csv =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("baseline-ticks.csv");
 
     bench::TickProbe probe;
     std::vector<std::unique_ptr<QTimer>> timers;

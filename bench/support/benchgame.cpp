@@ -9,7 +9,8 @@ QString defaultAppFolder()
     return QStringLiteral(MARVESTO_BENCH_APP_DIR);
 }
 
-QString AnsweringDialogs::inputBox(const QString &, const QString &title, const QString &defaultAnswer)
+QString AnsweringDialogs::inputBox(const QString &, const QString &title,
+                                   const QString &defaultAnswer)
 {
     ++inputs;
     if (title.startsWith(QStringLiteral("Quant")))

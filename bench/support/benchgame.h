@@ -5,12 +5,12 @@
 // the program never ends itself. Sound, random draws and files are the game's own.
 
 #include "app/qtclock.h"
+#include "app/qtservices.h"
+#include "app/qtsoundoutput.h"
 #include "core/game.h"
+#include "core/services.h"
 #include "ui/desk.h"
 #include "ui/toolkit/mainwindow.h"
-#include "app/qtservices.h"
-#include "core/services.h"
-#include "app/qtsoundoutput.h"
 #include "wait.h"
 
 #include <memory>
@@ -18,7 +18,10 @@
 namespace bench {
 
 // The floor the program gives 1 ms timers; the bench programs use the same.
-constexpr int programTimerFloorMs() { return marvesto::kTimerFloorMs; }
+constexpr int programTimerFloorMs()
+{
+    return marvesto::kTimerFloorMs;
+}
 
 // Answers every input box with its default (or a set capital) and every message box with Yes/OK.
 class AnsweringDialogs : public marvesto::Dialogs {

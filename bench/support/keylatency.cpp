@@ -19,7 +19,8 @@ double KeyLatencyApp::sinceServerTime(double localMs, quint32 serverMs) const
     // The server's time is the monotonic clock in whole milliseconds, modulo 2^32.
     const auto whole = static_cast<quint64>(localMs);
     const quint32 low = static_cast<quint32>(whole);
-    return static_cast<double>(static_cast<quint32>(low - serverMs)) + (localMs - static_cast<double>(whole));
+    return static_cast<double>(static_cast<quint32>(low - serverMs))
+        + (localMs - static_cast<double>(whole));
 }
 
 bool KeyLatencyApp::eventFilter(QObject *watched, QEvent *event)

@@ -27,11 +27,15 @@ inline double percentile(std::vector<double> values, double p)
     if (values.empty())
         return std::nan("");
     std::sort(values.begin(), values.end());
-    const auto rank = static_cast<std::size_t>(std::ceil(p / 100.0 * static_cast<double>(values.size())));
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(p / 100.0 * static_cast<double>(values.size())));
     return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
 }
 
-inline double median(const std::vector<double> &values) { return percentile(values, 50); }
+inline double median(const std::vector<double> &values)
+{
+    return percentile(values, 50);
+}
 
 inline double maximum(const std::vector<double> &values)
 {

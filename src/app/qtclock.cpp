@@ -10,16 +10,14 @@ namespace {
 
 class QtClockSlot final : public ClockSlot {
 public:
-    QtClockSlot(QObject *owner, std::function<void()> onTick)
-        : m_timer(new QTimer(owner))
+    QtClockSlot(QObject *owner, std::function<void()> onTick) : m_timer(new QTimer(owner))
     {
         m_timer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(m_timer, &QTimer::timeout, m_timer,
-                         [this, onTick = std::move(onTick)] {
-                             if (m_periodAfterFirst > 0)
-                                 m_timer->start(std::exchange(m_periodAfterFirst, 0));
-                             onTick(); // may delete this slot: nothing after it
-                         });
+        QObject::connect(m_timer, &QTimer::timeout, m_timer, [this, onTick = std::move(onTick)] {
+            if (m_periodAfterFirst > 0)
+                m_timer->start(std::exchange(m_periodAfterFirst, 0));
+            onTick(); // may delete this slot: nothing after it
+        });
     }
     ~QtClockSlot() override
     {

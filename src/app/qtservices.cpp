@@ -117,7 +117,8 @@ QImage QtFiles::loadPicture(const QString &path) const
     // large screen, rather than held in full (100 megapixels would take 400 MB).
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
-        const double shrink = std::sqrt(double(kMaxPicturePixels) / (qint64(size.width()) * size.height()));
+        const double shrink =
+            std::sqrt(double(kMaxPicturePixels) / (qint64(size.width()) * size.height()));
         reader.setScaledSize(QSize(std::max(1, int(size.width() * shrink)),
                                    std::max(1, int(size.height() * shrink))));
     }

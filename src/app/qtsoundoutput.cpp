@@ -48,8 +48,7 @@ struct WaveFormat {
 bool isPlayable(const WaveFormat &f)
 {
     return f.tag == 1 && (f.channels == 1 || f.channels == 2) && (f.bits == 8 || f.bits == 16)
-        && f.rate >= kMinRate && f.rate <= kMaxRate
-        && f.bytesPerFrame == f.channels * f.bits / 8
+        && f.rate >= kMinRate && f.rate <= kMaxRate && f.bytesPerFrame == f.channels * f.bits / 8
         && f.bytesPerSecond == f.rate * f.bytesPerFrame;
 }
 

@@ -31,7 +31,8 @@ Game::Game(const Services &services, QObject *parent)
 
     connect(&m_console.watchTimer(), &Timer::tick, this, &Game::watchTick);
     // The watch reads the capital, the console's log and the won boxes.
-    for (GamePart *part : {static_cast<GamePart *>(&m_console), static_cast<GamePart *>(&m_wonBoxes)}) {
+    for (GamePart *part :
+         {static_cast<GamePart *>(&m_console), static_cast<GamePart *>(&m_wonBoxes)}) {
         connect(part, &GamePart::opened, this, &Game::noteChange);
         connect(part, &GamePart::closed, this, &Game::noteChange);
     }
@@ -75,13 +76,13 @@ void Game::exit()
 
 void Game::showAbout()
 {
-    m_services.dialogs.about(
-        QStringLiteral("Informazioni su Marvesto"),
-        QStringLiteral("Marvesto " MARVESTO_VERSION "\n\n"
-                       "Compra box all'asta e rivendine il contenuto.\n\n"
-                       "Licenza MIT. Copyright (c) 2026 The Marvesto developers.\n\n"
-                       "Immagini e suoni sono creati dal progetto stesso, "
-                       "con i programmi in tools/assets."));
+    m_services.dialogs.about(QStringLiteral("Informazioni su Marvesto"),
+                             QStringLiteral(
+                                 "Marvesto " MARVESTO_VERSION "\n\n"
+                                 "Compra box all'asta e rivendine il contenuto.\n\n"
+                                 "Licenza MIT. Copyright (c) 2026 The Marvesto developers.\n\n"
+                                 "Immagini e suoni sono creati dal progetto stesso, "
+                                 "con i programmi in tools/assets."));
 }
 
 void Game::end()
@@ -103,8 +104,8 @@ void Game::askPlayer(const QString &capitalTitle)
                                                QStringLiteral("Nome del giocatore"), kDefaultName);
     if (name.isEmpty())
         name = kDefaultName;
-    QString capital = m_services.dialogs.inputBox(QStringLiteral("Capitale iniziale"),
-                                                  capitalTitle, kDefaultCapital);
+    QString capital = m_services.dialogs.inputBox(QStringLiteral("Capitale iniziale"), capitalTitle,
+                                                  kDefaultCapital);
     if (capital.isEmpty())
         capital = kDefaultCapital;
     m_console.open();

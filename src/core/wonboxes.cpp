@@ -15,8 +15,7 @@ namespace {
 const QString kEuro = QStringLiteral(" \u20AC");
 }
 
-WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console,
-                   QObject *parent)
+WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console, QObject *parent)
     : GamePart(clock, parent),
       m_clock(clock),
       m_random(random),
@@ -108,7 +107,8 @@ void WonBoxes::lookForBuyer()
     m_random.reseed();
     if (count() == 0)
         return;
-    const int chance = static_cast<int>(std::floor(m_random.next() * double(kOfferDrawHighest))) + 1;
+    const int chance =
+        static_cast<int>(std::floor(m_random.next() * double(kOfferDrawHighest))) + 1;
     const int position = static_cast<int>(std::floor(m_random.next() * count()));
     const int extra = static_cast<int>(std::floor(m_random.next() * double(kHighestExtra))) + 1;
     if (chance >= kOfferBelow)

@@ -70,8 +70,10 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
 
     // Esc in a game window brings the player back to an empty command line.
     ConsoleWindow *console = m_console.get();
-    connect(m_market.get(), &MarketWindow::escapePressed, console, &ConsoleWindow::clearCommandLine);
-    connect(m_auction.get(), &AuctionRoom::escapePressed, console, &ConsoleWindow::clearCommandLine);
+    connect(m_market.get(), &MarketWindow::escapePressed, console,
+            &ConsoleWindow::clearCommandLine);
+    connect(m_auction.get(), &AuctionRoom::escapePressed, console,
+            &ConsoleWindow::clearCommandLine);
     connect(m_wonBoxes.get(), &WonBoxesWindow::escapePressed, console,
             &ConsoleWindow::clearCommandLine);
     connect(&game.console(), &Console::firstWonBoxChosen, m_wonBoxes.get(),
@@ -111,8 +113,10 @@ void Desk::addOfferDialog(Offer *offer)
     // An offer locks the console, the market and the won boxes while it is open.
     dialog->setLoadHook([this, dialog] {
         const QRect frame = m_mainWindow.frameGeometry();
-        dialog->setTop(static_cast<float>(frame.height() * design::kTwipsPerPixel) / kOfferFraction);
-        dialog->setLeft(static_cast<float>(frame.width() * design::kTwipsPerPixel) / kOfferFraction);
+        dialog->setTop(static_cast<float>(frame.height() * design::kTwipsPerPixel)
+                       / kOfferFraction);
+        dialog->setLeft(static_cast<float>(frame.width() * design::kTwipsPerPixel)
+                        / kOfferFraction);
         m_console->lock(dialog);
         m_market->lock(dialog);
         m_wonBoxes->lock(dialog);

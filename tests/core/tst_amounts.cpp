@@ -24,37 +24,62 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<std::optional<double>>("expected");
         const std::optional<double> none;
-        QTest::newRow("whole") << "C" << "50000" << std::optional(50000.0);
-        QTest::newRow("blanks and sign") << "C" << " -100 " << std::optional(-100.0);
-        QTest::newRow("plus sign") << "C" << "+7" << std::optional(7.0);
-        QTest::newRow("italian comma") << "it_IT" << "2,5" << std::optional(2.5);
-        QTest::newRow("C dot") << "C" << "2.5" << std::optional(2.5);
-        QTest::newRow("italian refuses the dot") << "it_IT" << "2.5" << none;
-        QTest::newRow("italian groups") << "it_IT" << "10.000" << std::optional(10000.0);
-        QTest::newRow("italian groups and decimals") << "it_IT" << "1.234.567,5"
-                                                     << std::optional(1234567.5);
-        QTest::newRow("misplaced group separator") << "it_IT" << "1.0000" << none;
-        QTest::newRow("indian groups") << "hi_IN" << "1,00,000" << std::optional(100000.0);
-        QTest::newRow("swedish minus and blank groups") << "sv_SE" << "\u22121\u00A0234,5"
-                                                        << std::optional(-1234.5);
-        QTest::newRow("persian digits") << "fa_IR" << "\u06F1\u06F2\u066B\u06F5"
-                                        << std::optional(12.5);
-        QTest::newRow("hebrew direction mark") << "he_IL" << "\u200E-5" << std::optional(-5.0);
-        QTest::newRow("swedish exponent") << "sv_SE" << "1\u00D710^3" << none;
-        QTest::newRow("C refuses the comma") << "C" << "2,5" << none;
-        QTest::newRow("leading separator") << "C" << ".5" << std::optional(0.5);
-        QTest::newRow("letters") << "C" << "abc" << none;
-        QTest::newRow("empty") << "C" << "" << none;
-        QTest::newRow("blank") << "C" << " " << none;
-        QTest::newRow("sign alone") << "C" << "-" << none;
-        QTest::newRow("exponent") << "C" << "1e3" << none;
-        QTest::newRow("hex") << "C" << "0x10" << none;
-        QTest::newRow("inf") << "C" << "inf" << none;
-        QTest::newRow("nan") << "C" << "NaN" << none;
-        QTest::newRow("euro sign") << "C" << "5 \u20AC" << none;
-        QTest::newRow("full-width digits") << "C" << "\uFF11\uFF12" << none;
+        QTest::newRow("whole") << "C"
+                               << "50000" << std::optional(50000.0);
+        QTest::newRow("blanks and sign") << "C"
+                                         << " -100 " << std::optional(-100.0);
+        QTest::newRow("plus sign") << "C"
+                                   << "+7" << std::optional(7.0);
+        QTest::newRow("italian comma") << "it_IT"
+                                       << "2,5" << std::optional(2.5);
+        QTest::newRow("C dot") << "C"
+                               << "2.5" << std::optional(2.5);
+        QTest::newRow("italian refuses the dot") << "it_IT"
+                                                 << "2.5" << none;
+        QTest::newRow("italian groups") << "it_IT"
+                                        << "10.000" << std::optional(10000.0);
+        QTest::newRow("italian groups and decimals") << "it_IT"
+                                                     << "1.234.567,5" << std::optional(1234567.5);
+        QTest::newRow("misplaced group separator") << "it_IT"
+                                                   << "1.0000" << none;
+        QTest::newRow("indian groups") << "hi_IN"
+                                       << "1,00,000" << std::optional(100000.0);
+        QTest::newRow("swedish minus and blank groups")
+            << "sv_SE"
+            << "\u22121\u00A0234,5" << std::optional(-1234.5);
+        QTest::newRow("persian digits") << "fa_IR"
+                                        << "\u06F1\u06F2\u066B\u06F5" << std::optional(12.5);
+        QTest::newRow("hebrew direction mark") << "he_IL"
+                                               << "\u200E-5" << std::optional(-5.0);
+        QTest::newRow("swedish exponent") << "sv_SE"
+                                          << "1\u00D710^3" << none;
+        QTest::newRow("C refuses the comma") << "C"
+                                             << "2,5" << none;
+        QTest::newRow("leading separator") << "C"
+                                           << ".5" << std::optional(0.5);
+        QTest::newRow("letters") << "C"
+                                 << "abc" << none;
+        QTest::newRow("empty") << "C"
+                               << "" << none;
+        QTest::newRow("blank") << "C"
+                               << " " << none;
+        QTest::newRow("sign alone") << "C"
+                                    << "-" << none;
+        QTest::newRow("exponent") << "C"
+                                  << "1e3" << none;
+        QTest::newRow("hex") << "C"
+                             << "0x10" << none;
+        QTest::newRow("inf") << "C"
+                             << "inf" << none;
+        QTest::newRow("nan") << "C"
+                             << "NaN" << none;
+        QTest::newRow("euro sign") << "C"
+                                   << "5 \u20AC" << none;
+        QTest::newRow("full-width digits") << "C"
+                                           << "\uFF11\uFF12" << none;
         QTest::newRow("overflow") << "C" << QString(400, u'9') << none;
-        QTest::newRow("inner blank") << "C" << "1 2" << none;
+        QTest::newRow("inner blank") << "C"
+                                     << "1 2" << none;
     }
     void readsByTheLocalesRules()
     {
@@ -126,14 +151,14 @@ private slots:
     // Under every locale Qt knows: ASCII digits and "-", and read back exactly.
     void readsBackWhatItWritesUnderEveryLocale()
     {
-        const auto locales =
-            QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                      QLocale::AnyTerritory);
         QVERIFY(locales.size() > 300);
         const QRegularExpression asciiNumber(QStringLiteral("^-?[0-9]+$"));
         for (const QLocale &locale : locales) {
             QLocale::setDefault(locale);
-            for (double v : {-5600.0, 44400.0, 0.1 + 0.2, -1234.5678, 1e-9, 123456789012.25,
-                             1e300, -4.9e-324}) {
+            for (double v : {-5600.0, 44400.0, 0.1 + 0.2, -1234.5678, 1e-9, 123456789012.25, 1e300,
+                             -4.9e-324}) {
                 const QString text = writeAmount(v);
                 const QString why = locale.name() + QStringLiteral(": ") + text;
                 const QString digits = QString(text).remove(locale.decimalPoint());

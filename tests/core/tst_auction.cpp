@@ -18,7 +18,8 @@ float raiseBy(int amount)
 }
 
 // A started game whose market holds exactly the given line, auctioned at once.
-void openAuctionFor(CoreFixture &f, const QString &line, const QString &capital = QStringLiteral("50000"))
+void openAuctionFor(CoreFixture &f, const QString &line,
+                    const QString &capital = QStringLiteral("50000"))
 {
     f.start(QStringLiteral("Anna"), capital);
     f.market().tickTimer().setEnabled(false);
@@ -56,10 +57,11 @@ private slots:
         f.advance(1);
         QCOMPARE(f.auction().log(),
                  line + QStringLiteral("\r\nAsta chiusa. Il box \u00E8 tuo!\r\n"));
-        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"
-                                                 "Costo complessivo del Box: -5600 \u20AC\r\n"
-                                                 "\r\n"
-                                                 "Il tuo capitale attuale: 44400 \u20AC\r\n"));
+        QCOMPARE(f.consoleText(),
+                 QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"
+                                "Costo complessivo del Box: -5600 \u20AC\r\n"
+                                "\r\n"
+                                "Il tuo capitale attuale: 44400 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("44400"));
         QCOMPARE(f.wonBoxes().lines(), QStringList({"Box numero:7 - Prezzo:5600 \u20AC"}));
         QCOMPARE(f.sound.cues(), QStringList({"5", "2"}));
@@ -90,7 +92,8 @@ private slots:
         openAuctionFor(f, QStringLiteral("Box numero:3 - Nome Asta:K - Prezzo:40000") + kEuro);
         f.random.script({kGiveUp});
         f.advance(1000);
-        QVERIFY(f.consoleText().contains(QStringLiteral("Costo complessivo del Box: -40000 \u20AC\r\n")));
+        QVERIFY(f.consoleText().contains(
+            QStringLiteral("Costo complessivo del Box: -40000 \u20AC\r\n")));
         QCOMPARE(f.capital(), QStringLiteral("10000"));
         QCOMPARE(f.wonBoxes().lines(), QStringList({"Box numero:3 - Prezzo:40000 \u20AC"}));
     }
@@ -102,7 +105,8 @@ private slots:
         openAuctionFor(f, line);
         f.random.script({kRaise, raiseBy(300)});
         f.advance(1000);
-        QCOMPARE(f.auction().log(), line + QStringLiteral("\r\nRilanciano di .... 5300 \u20AC\r\n"));
+        QCOMPARE(f.auction().log(),
+                 line + QStringLiteral("\r\nRilanciano di .... 5300 \u20AC\r\n"));
         QVERIFY(f.auction().countdownTimer().isEnabled());
         // Before the first countdown tick the player cannot bid yet.
         f.advance(349);
@@ -111,7 +115,8 @@ private slots:
         QCOMPARE(f.auction().countdown(), 1);
         QVERIFY(f.auction().canBid());
         f.advance(700);
-        QCOMPARE(f.auction().log(), line
+        QCOMPARE(f.auction().log(),
+                 line
                      + QStringLiteral("\r\nRilanciano di .... 5300 \u20AC\r\n"
                                       "5300 \u20AC... e 1!\r\n"
                                       "5300 \u20AC... e 2!\r\n"
@@ -134,7 +139,8 @@ private slots:
         f.advance(1000 + 350 + 350); // raise, then two countdown ticks
         f.auction().bid();
         QCOMPARE(f.auction().price(), QStringLiteral("5112"));
-        QVERIFY(f.auction().log().endsWith(QStringLiteral("5012 \u20AC... e 2!\r\nOffri .... 5112 \u20AC\r\n")));
+        QVERIFY(f.auction().log().endsWith(
+            QStringLiteral("5012 \u20AC... e 2!\r\nOffri .... 5112 \u20AC\r\n")));
         QVERIFY(!f.auction().canBid());
         QVERIFY(!f.auction().countdownTimer().isEnabled());
         f.random.script({kGiveUp});

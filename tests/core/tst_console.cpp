@@ -25,12 +25,18 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("position");
-        QTest::newRow("2") << "C" << "2" << 2;
-        QTest::newRow("1.5 rounds to even") << "C" << "1.5" << 2;
-        QTest::newRow("-0.4") << "C" << "-0.4" << 0;
-        QTest::newRow("blanks around") << "C" << " 1 " << 1;
-        QTest::newRow("italian 1,5") << "it_IT" << "1,5" << 2;
-        QTest::newRow("italian 0,5 rounds to even") << "it_IT" << "0,5" << 0;
+        QTest::newRow("2") << "C"
+                           << "2" << 2;
+        QTest::newRow("1.5 rounds to even") << "C"
+                                            << "1.5" << 2;
+        QTest::newRow("-0.4") << "C"
+                              << "-0.4" << 0;
+        QTest::newRow("blanks around") << "C"
+                                       << " 1 " << 1;
+        QTest::newRow("italian 1,5") << "it_IT"
+                                     << "1,5" << 2;
+        QTest::newRow("italian 0,5 rounds to even") << "it_IT"
+                                                    << "0,5" << 0;
     }
     void aPositionOpensTheAuctionForThatLine()
     {
@@ -66,14 +72,22 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("left");
-        QTest::newRow("past the end empties") << "3" << "";
-        QTest::newRow("2.4 is past 2 before rounding") << "2.4" << "";
-        QTest::newRow("-1 stays as typed") << "-1" << "-1";
-        QTest::newRow("outside 16 bits stays") << "-99999" << "-99999";
-        QTest::newRow("not a number empties") << "abc" << "";
-        QTest::newRow("exponent is not a number") << "1e0" << "";
-        QTest::newRow("empty line") << "" << "";
-        QTest::newRow("sell with a blank") << " sell" << "";
+        QTest::newRow("past the end empties") << "3"
+                                              << "";
+        QTest::newRow("2.4 is past 2 before rounding") << "2.4"
+                                                       << "";
+        QTest::newRow("-1 stays as typed") << "-1"
+                                           << "-1";
+        QTest::newRow("outside 16 bits stays") << "-99999"
+                                               << "-99999";
+        QTest::newRow("not a number empties") << "abc"
+                                              << "";
+        QTest::newRow("exponent is not a number") << "1e0"
+                                                  << "";
+        QTest::newRow("empty line") << ""
+                                    << "";
+        QTest::newRow("sell with a blank") << " sell"
+                                           << "";
     }
     void refusedNumbers()
     {
@@ -153,7 +167,6 @@ private slots:
         QCOMPARE(f.console().command(), QString());
         QCOMPARE(chosen.count(), 0);
     }
-
 };
 
 // The rules need no window system: a plain QCoreApplication runs them.

@@ -103,11 +103,14 @@ private slots:
         QVERIFY(f.offer() && f.auction().isOpen());
 
         QStringList closed;
-        const std::pair<GamePart *, const char *> parts[] = {
-            {f.offer(), "offer"}, {&f.console(), "console"}, {&f.market(), "market"},
-            {&f.auction(), "auction"}, {&f.wonBoxes(), "wonBoxes"}};
+        const std::pair<GamePart *, const char *> parts[] = {{f.offer(), "offer"},
+                                                             {&f.console(), "console"},
+                                                             {&f.market(), "market"},
+                                                             {&f.auction(), "auction"},
+                                                             {&f.wonBoxes(), "wonBoxes"}};
         for (const auto &[part, name] : parts)
-            QObject::connect(part, &GamePart::closed, [&closed, name = name] { closed << QString::fromUtf8(name); });
+            QObject::connect(part, &GamePart::closed,
+                             [&closed, name = name] { closed << QString::fromUtf8(name); });
         bool reopenedEmpty = false;
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No, [&] {

@@ -22,8 +22,8 @@ private slots:
     {
         CoreFixture f;
         f.start();
-        f.random.script({0.0f, 0.0f, kAlmostOne, kAlmostOne, drawFor('K', 25, 65),
-                         drawFor(4821, 9999, 1000)});
+        f.random.script(
+            {0.0f, 0.0f, kAlmostOne, kAlmostOne, drawFor('K', 25, 65), drawFor(4821, 9999, 1000)});
         f.advance(3000);
         QCOMPARE(f.market().lines(),
                  QStringList({"Box numero:0 - Nome Asta:A - Prezzo:1000 \u20AC",
@@ -40,9 +40,10 @@ private slots:
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"));
         f.random.script({drawFor(237, 500, 1), drawFor('B', 25, 65), drawFor(2000, 9999, 1000)});
         f.advance(1000);
-        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"
-                                                 "Tax:237\r\n"
-                                                 "Il tuo Capitale:49763 \u20AC\r\n"));
+        QCOMPARE(f.consoleText(),
+                 QStringLiteral("Il tuo Capitale:50000 \u20AC\r\n"
+                                "Tax:237\r\n"
+                                "Il tuo Capitale:49763 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("49763"));
         QCOMPARE(f.market().line(10),
                  QStringLiteral("Box numero:10 - Nome Asta:B - Prezzo:2000 \u20AC"));
@@ -63,7 +64,8 @@ private slots:
         f.random.script({kAlmostOne});
         f.advance(1000);
         QCOMPARE(f.capital(), QStringLiteral("-400"));
-        QVERIFY(f.consoleText().contains(QStringLiteral("Tax:500\r\nIl tuo Capitale:-400 \u20AC\r\n")));
+        QVERIFY(
+            f.consoleText().contains(QStringLiteral("Tax:500\r\nIl tuo Capitale:-400 \u20AC\r\n")));
     }
 
     void aCapitalThatIsNotANumberStaysWhileBothLinesAreWritten()
@@ -115,7 +117,6 @@ private slots:
         QVERIFY(f.market().line(2).startsWith(QStringLiteral("Box numero:2 ")));
         QVERIFY(f.market().line(1).startsWith(QStringLiteral("Box numero:2 ")));
     }
-
 };
 
 // The rules need no window system: a plain QCoreApplication runs them.

@@ -21,7 +21,8 @@ void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance 
 }
 
 // A started game, market stopped, with these won boxes listed.
-void withWonBoxes(CoreFixture &f, const QStringList &boxes, const QString &capital = QStringLiteral("20000"))
+void withWonBoxes(CoreFixture &f, const QStringList &boxes,
+                  const QString &capital = QStringLiteral("20000"))
 {
     f.start(QStringLiteral("Anna"), capital);
     f.market().tickTimer().setEnabled(false);
@@ -56,10 +57,11 @@ private slots:
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 5432), wonBox(3, 2000)});
         f.random.script({kAlmostOne, 3119.5f / 15431});
         openBox(f, 1);
-        QCOMPARE(f.consoleText(), QStringLiteral("\r\nHai Pagato:5432 \u20AC\r\n\r\n"
-                                                 "Valore degli oggetti nel Box:3120 \u20AC\r\n\r\n"
-                                                 "Il tuo guadagno \u00E8 stato di:-2312 \u20AC\r\n\r\n"
-                                                 "Il tuo Capitale:23120 \u20AC\r\n"));
+        QCOMPARE(f.consoleText(),
+                 QStringLiteral("\r\nHai Pagato:5432 \u20AC\r\n\r\n"
+                                "Valore degli oggetti nel Box:3120 \u20AC\r\n\r\n"
+                                "Il tuo guadagno \u00E8 stato di:-2312 \u20AC\r\n\r\n"
+                                "Il tuo Capitale:23120 \u20AC\r\n"));
         QCOMPARE(f.capital(), QStringLiteral("23120"));
         QCOMPARE(f.wonBoxes().lines(), QStringList({wonBox(1, 1500), wonBox(3, 2000)}));
         QCOMPARE(f.wonBoxes().priceText(), QStringLiteral("5432"));
@@ -93,7 +95,8 @@ private slots:
         QTest::addColumn<QString>("price");
         QTest::newRow("four") << wonBox(7, 5432) << "5432";
         QTest::newRow("five") << wonBox(7, 12345) << "12345";
-        QTest::newRow("five, two-digit box") << QStringLiteral("Box numero:12  Prezzo:12345 \u20AC") << "12345";
+        QTest::newRow("five, two-digit box")
+            << QStringLiteral("Box numero:12  Prezzo:12345 \u20AC") << "12345";
         QTest::newRow("six") << wonBox(7, 123456) << "123456";
     }
     void pricesOfFourFiveAndSixDigitsReadBack()
@@ -150,7 +153,9 @@ private slots:
         withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500), wonBox(3, 5432)});
         Offer *offer = makeOffer(f, 2, 17);
         QVERIFY(offer);
-        QCOMPARE(offer->text(), wonBox(3, 5432) + QStringLiteral("\r\nTi offro ... 5432 + 17\r\nVuoi vendere?\r\n"));
+        QCOMPARE(offer->text(),
+                 wonBox(3, 5432)
+                     + QStringLiteral("\r\nTi offro ... 5432 + 17\r\nVuoi vendere?\r\n"));
         QCOMPARE(offer->price(), QStringLiteral("5449"));
         QCOMPARE(offer->position(), QStringLiteral("2"));
         QVERIFY(offer->patienceTimer().isEnabled());

@@ -38,9 +38,11 @@ private slots:
         // Both prompts keep the answer exactly as typed; Cancel gives the defaults.
         f.start(text, text);
         const QString capital = text.isEmpty() ? QStringLiteral("10000") : text;
-        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:") + (text.isEmpty() ? QStringLiteral("Player") : text));
+        QCOMPARE(f.consoleWindow().caption(),
+                 QStringLiteral("Manager:") + (text.isEmpty() ? QStringLiteral("Player") : text));
         QCOMPARE(f.capital(), capital);
-        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:") + capital + QStringLiteral(" \u20AC\r\n"));
+        QCOMPARE(f.consoleText(),
+                 QStringLiteral("Il tuo Capitale:") + capital + QStringLiteral(" \u20AC\r\n"));
 
         // A capital below zero or unreadable ends the game at the first tick; the
         // unscripted boxes answer Ok, Yes and Cancel, so a new game starts with 10000.
@@ -62,7 +64,8 @@ private slots:
             market.removeAt(command);
         }
         QCOMPARE(f.lines(f.marketWindow().boxesList()), market);
-        QCOMPARE(f.consoleWindow().commandLineEdit()->text(), command == BadInput::KeptAsTyped ? text : QString());
+        QCOMPARE(f.consoleWindow().commandLineEdit()->text(),
+                 command == BadInput::KeptAsTyped ? text : QString());
 
         // The game goes on.
         f.market().tickTimer().setEnabled(true);

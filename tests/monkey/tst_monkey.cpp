@@ -32,9 +32,29 @@ constexpr int kBoxTag = Qt::UserRole + 1;
 // What the player can do, and how often each is tried: won boxes are opened now and
 // then only, so that buyers get the time to make offers.
 enum Action {
-    Wait, Type, Paste, Command, ConsoleEnter, ConsoleEscape, ConsoleF1, SellLabel,
-    ClickWon, DoubleClickWon, WonEnter, WonEscape, ClickMarket, MarketEnter, MarketEscape,
-    RoomEnter, RoomEscape, RoomAltG, OfferEnter, OfferEscape, OfferAltO, OfferLabel, NewGame,
+    Wait,
+    Type,
+    Paste,
+    Command,
+    ConsoleEnter,
+    ConsoleEscape,
+    ConsoleF1,
+    SellLabel,
+    ClickWon,
+    DoubleClickWon,
+    WonEnter,
+    WonEscape,
+    ClickMarket,
+    MarketEnter,
+    MarketEscape,
+    RoomEnter,
+    RoomEscape,
+    RoomAltG,
+    OfferEnter,
+    OfferEscape,
+    OfferAltO,
+    OfferLabel,
+    NewGame,
     ActionCount
 };
 constexpr int kWeights[ActionCount] = {300, 120, 20, 80, 80, 20, 20, 20, 20, 12, 10, 10,
@@ -129,11 +149,16 @@ private:
         GameFixture &f = *m_game;
         f.random = ScriptedRandom(static_cast<quint32>(m_rng()));
         f.clock.setMinimumPeriod(5); // as the program's clock
-        f.dialogs.inputFallback = [this](const ScriptedDialogs::Input &in) { return answerInput(in); };
-        f.dialogs.messageFallback = [this](const ScriptedDialogs::Message &m) { return answerMessage(m); };
+        f.dialogs.inputFallback = [this](const ScriptedDialogs::Input &in) {
+            return answerInput(in);
+        };
+        f.dialogs.messageFallback = [this](const ScriptedDialogs::Message &m) {
+            return answerMessage(m);
+        };
         QObject::connect(&f.consoleWindow(), &ChildWindow::loaded, [this] { watchConsole(); });
         QObject::connect(&f.auctionRoom(), &ChildWindow::loaded, [this] { ++stats.auctions; });
-        QObject::connect(&f.wonBoxesWindow(), &ChildWindow::unloaded, [this] { wonBoxesDiscarded(); });
+        QObject::connect(&f.wonBoxesWindow(), &ChildWindow::unloaded,
+                         [this] { wonBoxesDiscarded(); });
         m_listed.clear();
         forgetBoxEvents();
         m_sequence = Sequence::None;
@@ -151,7 +176,8 @@ private:
         m_console = console;
         m_seen.clear();
         m_capital = readAmount(window.capitalLineEdit()->text());
-        QObject::connect(console, &QPlainTextEdit::textChanged, console, [this, console] { consoleChanged(console); });
+        QObject::connect(console, &QPlainTextEdit::textChanged, console,
+                         [this, console] { consoleChanged(console); });
     }
 
     // Timers go on ticking while a modal box waits for the player.
@@ -219,8 +245,10 @@ private:
             return;
         if (fromTop && now.startsWith(kStartLine)) {
             // The prompts were answered: the capital is the answer as typed.
-            const QString expected = m_capitalAnswer.isEmpty() ? QStringLiteral("10000") : m_capitalAnswer;
-            if (m_game->console().capital() != expected || now != kStartLine + expected + kEuro + QStringLiteral("\r\n"))
+            const QString expected =
+                m_capitalAnswer.isEmpty() ? QStringLiteral("10000") : m_capitalAnswer;
+            if (m_game->console().capital() != expected
+                || now != kStartLine + expected + kEuro + QStringLiteral("\r\n"))
                 fail(QStringLiteral("the game started with capital %1 for the answer %2")
                          .arg(m_game->console().capital().left(40), expected.left(40)));
             m_capital = readAmount(expected);
@@ -290,22 +318,23 @@ private:
     QString consoleToken()
     {
         static const std::vector<QString> words{
-            QStringLiteral("sell"), QStringLiteral("SELL"), QStringLiteral(" sell"), QStringLiteral("abc"),
-            QStringLiteral("-"),    QStringLiteral("+"),    QStringLiteral("."),     QStringLiteral(","),
-            QStringLiteral("1e3"),  QStringLiteral("0x10"), QStringLiteral("1 2"),   QStringLiteral("\u20AC\u00E8")};
+            QStringLiteral("sell"), QStringLiteral("SELL"), QStringLiteral(" sell"),
+            QStringLiteral("abc"),  QStringLiteral("-"),    QStringLiteral("+"),
+            QStringLiteral("."),    QStringLiteral(","),    QStringLiteral("1e3"),
+            QStringLiteral("0x10"), QStringLiteral("1 2"),  QStringLiteral("\u20AC\u00E8")};
         const QString position = QString::number(uniform(0, 55));
         switch (uniform(0, 9)) {
-        case 0: case 1: case 2: case 3:
-            return position;
-        case 4:
-            return position + (chance(0.5) ? u'.' : u',') + QString::number(uniform(0, 9));
+        case 0:
+        case 1:
+        case 2:
+        case 3: return position;
+        case 4: return position + (chance(0.5) ? u'.' : u',') + QString::number(uniform(0, 9));
         case 5:
             return (chance(0.5) ? u'-' : u'+') + QString::number(uniform(0, 2))
                 + (chance(0.5) ? QStringLiteral(".4") : QStringLiteral(",5"));
-        case 6: case 7:
-            return pick(words);
-        default:
-            return pick(badInputs()).text;
+        case 6:
+        case 7: return pick(words);
+        default: return pick(badInputs()).text;
         }
     }
 
@@ -371,7 +400,9 @@ private:
 
     bool clickRow(ChildWindow &form, bool twice)
     {
-        auto *list = form.isLoaded() ? form.body()->findChild<QListWidget *>(QStringLiteral("boxesList")) : nullptr;
+        auto *list = form.isLoaded()
+            ? form.body()->findChild<QListWidget *>(QStringLiteral("boxesList"))
+            : nullptr;
         if (!usable(list) || list->count() == 0)
             return false;
         const int row = uniform(0, list->count() - 1);
@@ -401,7 +432,8 @@ private:
     bool tryAction(Action action)
     {
         GameFixture &f = *m_game;
-        QLineEdit *command = f.consoleWindow().isLoaded() ? f.consoleWindow().commandLineEdit() : nullptr;
+        QLineEdit *command =
+            f.consoleWindow().isLoaded() ? f.consoleWindow().commandLineEdit() : nullptr;
         OfferDialog *offer = f.offerDialog();
         if (action >= OfferEnter && action <= OfferLabel && (!offer || m_ignoreOffer))
             return false;
@@ -423,7 +455,8 @@ private:
             if (!usable(command))
                 return false;
             const QString token = consoleToken();
-            note((action == Type ? QStringLiteral("type ") : QStringLiteral("paste ")) + token.left(20));
+            note((action == Type ? QStringLiteral("type ") : QStringLiteral("paste "))
+                 + token.left(20));
             if (action == Type && token.size() <= 40)
                 typeInto(command, token);
             else
@@ -442,7 +475,9 @@ private:
         case ConsoleEnter: return press(f.consoleWindow(), Qt::Key_Return);
         case ConsoleEscape: return press(f.consoleWindow(), Qt::Key_Escape);
         case ConsoleF1: return press(f.consoleWindow(), Qt::Key_F1);
-        case SellLabel: return f.consoleWindow().isLoaded() && click(f.consoleWindow(), "F1-Vendi", f.consoleWindow().sellLabel());
+        case SellLabel:
+            return f.consoleWindow().isLoaded()
+                && click(f.consoleWindow(), "F1-Vendi", f.consoleWindow().sellLabel());
         case ClickWon: return clickRow(f.wonBoxesWindow(), false);
         case DoubleClickWon: return clickRow(f.wonBoxesWindow(), true);
         case WonEnter: return press(f.wonBoxesWindow(), Qt::Key_Return);
@@ -458,8 +493,7 @@ private:
         case OfferAltO: return press(*offer, Qt::Key_O, Qt::AltModifier);
         case OfferLabel: return click(*offer, "ESC - Per rifiutare", offer->refuseLabel());
         case NewGame:
-        case ActionCount:
-            break;
+        case ActionCount: break;
         }
         note(QStringLiteral("menu Nuova Partita"));
         ++stats.newGames;
@@ -480,10 +514,12 @@ private:
             const auto amount = readAmount(f.capital());
             if (m_capital ? amount != m_capital : amount.has_value())
                 return fail(QStringLiteral("capital %1, the console's reports add up to %2")
-                                .arg(f.capital().left(40), m_capital ? writeAmount(*m_capital) : QStringLiteral("none")));
+                                .arg(f.capital().left(40),
+                                     m_capital ? writeAmount(*m_capital) : QStringLiteral("none")));
         }
         if (f.marketWindow().isLoaded() && f.marketWindow().boxesList()->count() > 51)
-            return fail(QStringLiteral("%1 boxes for sale").arg(f.marketWindow().boxesList()->count()));
+            return fail(
+                QStringLiteral("%1 boxes for sale").arg(f.marketWindow().boxesList()->count()));
 
         const std::vector<OfferDialog *> offers = f.desk->offerDialogs();
         if (offers.size() > 1)
@@ -498,11 +534,13 @@ private:
         }
         if (!f.game->hasEnded()) {
             const bool room = f.auctionRoom().isLoaded();
-            const bool console = f.consoleWindow().isEnabled(), market = f.marketWindow().isEnabled(), won = f.wonBoxesWindow().isEnabled();
+            const bool console = f.consoleWindow().isEnabled(),
+                       market = f.marketWindow().isEnabled(), won = f.wonBoxesWindow().isEnabled();
             if (!room && !offer && !(console && market && won))
                 return fail(QStringLiteral("a window stays locked with no auction or offer open"));
             if ((room || offer) && (console || market))
-                return fail(QStringLiteral("the console or the market takes input during an auction or offer"));
+                return fail(QStringLiteral(
+                    "the console or the market takes input during an auction or offer"));
             if (offer && won)
                 return fail(QStringLiteral("the won boxes take input while an offer waits"));
         }
@@ -531,7 +569,9 @@ private:
                 return fail(QStringLiteral("a won box is listed twice: ") + item->text());
         }
         if (fresh.size() != m_wins.size())
-            return fail(QStringLiteral("%1 lines added to the won boxes for %2 auctions won").arg(fresh.size()).arg(m_wins.size()));
+            return fail(QStringLiteral("%1 lines added to the won boxes for %2 auctions won")
+                            .arg(fresh.size())
+                            .arg(m_wins.size()));
         for (std::size_t i = 0; i < fresh.size(); ++i) {
             const QString text = fresh[i]->text();
             if (!text.startsWith(QStringLiteral("Box numero:"))
@@ -563,11 +603,14 @@ private:
                 return fail(QStringLiteral("a box paid %1 was opened but stays listed").arg(paid));
         }
         for (double amount : m_sales) {
-            if (!take([amount](double price) { return amount - price >= 1 && amount - price <= 50; }))
-                return fail(QStringLiteral("a sale for %1 removed no box offered at that price").arg(amount));
+            if (!take(
+                    [amount](double price) { return amount - price >= 1 && amount - price <= 50; }))
+                return fail(QStringLiteral("a sale for %1 removed no box offered at that price")
+                                .arg(amount));
         }
         if (!gone.empty())
-            return fail(QStringLiteral("a won box paid %1 left without being opened or sold").arg(gone.front()));
+            return fail(QStringLiteral("a won box paid %1 left without being opened or sold")
+                            .arg(gone.front()));
         forgetBoxEvents();
         if (offer && list->findItems(offer->offer().offeredLine(), Qt::MatchExactly).isEmpty())
             fail(QStringLiteral("an offer for a box not listed: ") + offer->offer().offeredLine());
@@ -633,15 +676,16 @@ private slots:
         const QString failure = monkey.play(actions);
         qInstallMessageHandler(g_messages);
         const Monkey::Stats &s = monkey.stats;
-        qInfo("auctions %lld, won %lld, opened %lld, sold %lld, offers %lld (%lld unanswered), taxes %lld, "
-              "bankruptcies %lld, new games %lld, endings %lld, ticks inside boxes %lld",
-              s.auctions, s.won, s.opened, s.sold, s.offers, s.unanswered, s.taxes, s.bankruptcies,
-              s.newGames, s.endings, s.nestedTicks);
+        qInfo(
+            "auctions %lld, won %lld, opened %lld, sold %lld, offers %lld (%lld unanswered), taxes %lld, "
+            "bankruptcies %lld, new games %lld, endings %lld, ticks inside boxes %lld",
+            s.auctions, s.won, s.opened, s.sold, s.offers, s.unanswered, s.taxes, s.bankruptcies,
+            s.newGames, s.endings, s.nestedTicks);
         QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("seed %1, ").arg(seed) + failure));
         if (actions >= 20000) {
             // A long run that never reached a part of the game proves nothing about it.
-            for (qint64 count : {s.auctions, s.won, s.opened, s.sold, s.offers, s.unanswered, s.taxes,
-                                 s.bankruptcies, s.newGames, s.endings, s.nestedTicks})
+            for (qint64 count : {s.auctions, s.won, s.opened, s.sold, s.offers, s.unanswered,
+                                 s.taxes, s.bankruptcies, s.newGames, s.endings, s.nestedTicks})
                 QVERIFY(count > 0);
         }
     }

@@ -66,8 +66,9 @@ QByteArray formatChunk(const Format &f)
 {
     const quint16 frame = f.bytesPerFrame ? f.bytesPerFrame : quint16(f.channels * f.bits / 8);
     const quint32 byteRate = f.bytesPerSecond ? f.bytesPerSecond : f.rate * frame;
-    return chunk("fmt ", le16(f.tag) + le16(f.channels) + le32(f.rate) + le32(byteRate)
-                             + le16(frame) + le16(f.bits) + f.extra);
+    return chunk("fmt ",
+                 le16(f.tag) + le16(f.channels) + le32(f.rate) + le32(byteRate) + le16(frame)
+                     + le16(f.bits) + f.extra);
 }
 
 // A wave file made of the chunks.
@@ -94,7 +95,10 @@ QByteArray silence(int ms, int bytesPerFrame = 2)
     return QByteArray(qsizetype(kRate) * ms / 1000 * bytesPerFrame, '\0');
 }
 
-QByteArray pcm16(int ms) { return waveFile({}, silence(ms)); }
+QByteArray pcm16(int ms)
+{
+    return waveFile({}, silence(ms));
+}
 
 // A test table of files: their bytes, and a size to write zeros up to.
 void addFileColumns()
@@ -168,9 +172,9 @@ class TestSoundOutput : public QObject {
     // A file for the current row of a data-driven test.
     QString writeRow(const QString &prefix, const QByteArray &bytes, qint64 size)
     {
-        return write(QStringLiteral("%1-%2.wav").arg(prefix, QTest::currentDataTag())
-                         .replace(u' ', u'-'),
-                     bytes, size);
+        return write(
+            QStringLiteral("%1-%2.wav").arg(prefix, QTest::currentDataTag()).replace(u' ', u'-'),
+            bytes, size);
     }
 
 private slots:
@@ -182,8 +186,8 @@ private slots:
     void theModuleIsLoadedByTheFirstCue()
     {
         const QString cue = write(QStringLiteral("module-cue.wav"), pcm16(300));
-        LoadedSoundOutput output({m_dir.filePath(QStringLiteral("nowhere")),
-                                  QStringLiteral(MARVESTO_SOUND_MODULE_DIR)});
+        LoadedSoundOutput output(
+            {m_dir.filePath(QStringLiteral("nowhere")), QStringLiteral(MARVESTO_SOUND_MODULE_DIR)});
         QVERIFY(!output.isLoaded());
         output.play(cue, 1);
         QVERIFY(output.isLoaded());
@@ -229,8 +233,8 @@ private slots:
         addFileColumns();
         const QByteArray good = pcm16(300);
         // KSDATAFORMAT_SUBTYPE_PCM after the extension's size, bits and channel mask.
-        const QByteArray extensible = le16(22) + le16(16) + le32(4)
-            + QByteArray::fromHex("0100000000001000800000aa00389b71");
+        const QByteArray extensible =
+            le16(22) + le16(16) + le32(4) + QByteArray::fromHex("0100000000001000800000aa00389b71");
         row("empty", {});
         row("not a wave file", QByteArray("Not a sound at all.\n").repeated(200));
         row("garbled header", "RIFF" + le32(4000) + "WAVEfmt " + QByteArray(400, '\xa5'));
@@ -249,8 +253,7 @@ private slots:
             waveFile({.channels = 2, .bytesPerFrame = 2}, QByteArray(6, '\0')));
         row("8-bit stereo in 1-byte frames",
             waveFile({.channels = 2, .bits = 8, .bytesPerFrame = 1}, QByteArray(5, '\x80')));
-        row("byte rate not the rate's frames",
-            waveFile({.bytesPerSecond = kRate}, silence(300)));
+        row("byte rate not the rate's frames", waveFile({.bytesPerSecond = kRate}, silence(300)));
         row("0 Hz", waveFile({.rate = 0}, silence(300)));
         row("4 kHz", waveFile({.rate = 4000}, QByteArray(2400, '\0')));
         row("1 MHz", waveFile({.rate = 1'000'000}, silence(300)));

@@ -67,7 +67,10 @@ public:
                      const QString &defaultAnswer) override;
     Answer messageBox(const QString &text, Buttons buttons, Icon icon,
                       const QString &title) override;
-    void about(const QString &title, const QString &text) override { abouts.push_back({title, text}); }
+    void about(const QString &title, const QString &text) override
+    {
+        abouts.push_back({title, text});
+    }
     std::vector<std::pair<QString, QString>> abouts;
 
     std::vector<Input> inputs;

@@ -34,7 +34,8 @@ QImage painted(GameFixture &f, const QRegion &region)
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     // render() puts the region's bounding box at the offset given.
-    viewport->render(&image, region.boundingRect().topLeft(), region, QWidget::DrawWindowBackground);
+    viewport->render(&image, region.boundingRect().topLeft(), region,
+                     QWidget::DrawWindowBackground);
     return image;
 }
 
@@ -74,7 +75,9 @@ private slots:
         QImage part = expected;
         part.fill(Qt::black);
         for (const QRect &r : parts)
-            QPainter(&part).drawImage(r.topLeft(), expected, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+            QPainter(&part).drawImage(r.topLeft(), expected,
+                                      QRectF(QPointF(r.topLeft()) * ratio,
+                                             QSizeF(r.size()) * ratio));
         QCOMPARE(painted(f, parts), part);
     }
 
@@ -86,7 +89,8 @@ private slots:
         f.frame->resize(1000, 500);
         const QImage shown = f.frame->backgroundPicture();
         QCOMPARE(shown.size(), f.frame->innerSize());
-        for (QPoint corner : {QPoint(shown.width() - 1, shown.height() - 1), QPoint(0, shown.height() - 1)})
+        for (QPoint corner :
+             {QPoint(shown.width() - 1, shown.height() - 1), QPoint(0, shown.height() - 1)})
             QVERIFY(qRed(shown.pixel(corner)) > 200);
     }
 

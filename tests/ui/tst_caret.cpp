@@ -86,8 +86,10 @@ private slots:
         f.start();
         f.consoleWindow().commandLineEdit()->setFocus();
         f.console().appendLog(QStringLiteral("Tax:1\r\n"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
-        QCOMPARE(caretArea(f, f.consoleWindow().commandLineEdit()).size(), QSize(kCaretWidth, kCaretHeight));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(caretArea(f, f.consoleWindow().commandLineEdit()).size(),
+                 QSize(kCaretWidth, kCaretHeight));
     }
 
     void aClickIntoTheLogMovesItsCaretOnlyUntilTheNextTick()

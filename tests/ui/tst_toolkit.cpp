@@ -5,8 +5,8 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QScrollBar>
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -186,8 +186,10 @@ private slots:
         QCOMPARE(f.consoleWindow().sellLabel()->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(f.wonBoxesWindow().boxesList()->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(f.consoleWindow().commandLineEdit()->cursor().shape(), Qt::IBeamCursor);
-        QCOMPARE(f.consoleWindow().commandLineEdit()->palette().color(QPalette::Base), QColor(0x000080));
-        QCOMPARE(f.consoleWindow().commandLineEdit()->palette().color(QPalette::Text), QColor(0xFFFF00));
+        QCOMPARE(f.consoleWindow().commandLineEdit()->palette().color(QPalette::Base),
+                 QColor(0x000080));
+        QCOMPARE(f.consoleWindow().commandLineEdit()->palette().color(QPalette::Text),
+                 QColor(0xFFFF00));
         QVERIFY(f.consoleWindow().commandLineEdit()->font().bold());
         QCOMPARE(f.marketWindow().boxesList()->font().pointSizeF(), 14.25);
         QCOMPARE(f.consoleWindow().sellLabel()->font().pointSizeF(), 11.25);
@@ -212,8 +214,9 @@ private slots:
         f.advance(1);
         QVERIFY(f.offerDialog() && f.auctionRoom().isLoaded());
 
-        const std::vector<ChildWindow *> windows{&f.consoleWindow(), &f.marketWindow(), &f.auctionRoom(),
-                                                  &f.wonBoxesWindow(), f.offerDialog()};
+        const std::vector<ChildWindow *> windows{&f.consoleWindow(), &f.marketWindow(),
+                                                 &f.auctionRoom(), &f.wonBoxesWindow(),
+                                                 f.offerDialog()};
         QCOMPARE(design::childWindows().size(), windows.size());
         for (std::size_t i = 0; i < windows.size(); ++i) {
             const design::Window &row = *design::childWindows()[i];
@@ -224,17 +227,22 @@ private slots:
                 QVERIFY2(window->body()->findChild<QWidget *>(QString::fromUtf8(c.role)), c.role);
             for (const design::TimerDesign &t : row.timers) {
                 const auto *timer = f.game->findChild<Timer *>(QString::fromUtf8(t.role));
-                QVERIFY2(timer && timer->interval() == t.interval && timer->enabledInDesign() == t.enabled, t.role);
+                QVERIFY2(timer && timer->interval() == t.interval
+                             && timer->enabledInDesign() == t.enabled,
+                         t.role);
             }
         }
         // The views' own accessors find their controls by the table's names.
         const std::vector<QWidget *> reached{
-            f.consoleWindow().capitalLineEdit(), f.consoleWindow().logView(), f.consoleWindow().commandLineEdit(),
-            f.consoleWindow().runButton(), f.consoleWindow().sellLabel(), f.marketWindow().boxesList(),
-            f.auctionRoom().logView(), f.auctionRoom().priceLineEdit(), f.auctionRoom().bidButton(),
-            f.wonBoxesWindow().boxesList(), f.wonBoxesWindow().priceLineEdit(), f.wonBoxesWindow().openButton(),
-            f.offerDialog()->offerView(), f.offerDialog()->priceLineEdit(), f.offerDialog()->positionLineEdit(),
-            f.offerDialog()->acceptButton(), f.offerDialog()->refuseLabel()};
+            f.consoleWindow().capitalLineEdit(), f.consoleWindow().logView(),
+            f.consoleWindow().commandLineEdit(), f.consoleWindow().runButton(),
+            f.consoleWindow().sellLabel(),       f.marketWindow().boxesList(),
+            f.auctionRoom().logView(),           f.auctionRoom().priceLineEdit(),
+            f.auctionRoom().bidButton(),         f.wonBoxesWindow().boxesList(),
+            f.wonBoxesWindow().priceLineEdit(),  f.wonBoxesWindow().openButton(),
+            f.offerDialog()->offerView(),        f.offerDialog()->priceLineEdit(),
+            f.offerDialog()->positionLineEdit(), f.offerDialog()->acceptButton(),
+            f.offerDialog()->refuseLabel()};
         QVERIFY(std::find(reached.begin(), reached.end(), nullptr) == reached.end());
     }
 
@@ -249,9 +257,11 @@ private slots:
         QCOMPARE(name(f.consoleWindow().commandLineEdit()), QStringLiteral("Riga di comando"));
         QCOMPARE(name(f.consoleWindow().runButton()), QStringLiteral("Esegui il comando"));
         QCOMPARE(name(f.marketWindow().boxesList()), QStringLiteral("Box in vendita"));
-        QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(), QStringLiteral("Capitale: 9626 \u20AC"));
+        QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(),
+                 QStringLiteral("Capitale: 9626 \u20AC"));
         f.game->console().setCapital(QStringLiteral("-5"));
-        QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(), QStringLiteral("Capitale: -5 \u20AC"));
+        QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(),
+                 QStringLiteral("Capitale: -5 \u20AC"));
         QCOMPARE(f.consoleWindow().capitalLineEdit()->text(), QStringLiteral("-5"));
     }
 

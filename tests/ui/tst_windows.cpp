@@ -26,7 +26,8 @@ QString wonBox(int number, int price)
 }
 
 // A started game, market stopped, with these won boxes listed.
-void withWonBoxes(GameFixture &f, const QStringList &boxes, const QString &capital = QStringLiteral("20000"))
+void withWonBoxes(GameFixture &f, const QStringList &boxes,
+                  const QString &capital = QStringLiteral("20000"))
 {
     f.start(QStringLiteral("Anna"), capital);
     f.market().tickTimer().setEnabled(false);
@@ -59,7 +60,8 @@ private slots:
     {
         GameFixture f;
         f.start();
-        QVERIFY(f.consoleWindow().isLoaded() && f.marketWindow().isLoaded() && f.wonBoxesWindow().isLoaded());
+        QVERIFY(f.consoleWindow().isLoaded() && f.marketWindow().isLoaded()
+                && f.wonBoxesWindow().isLoaded());
         QVERIFY(!f.auctionRoom().isLoaded());
         QVERIFY(f.marketWindow().subWindow()->isVisible());
         QCOMPARE(f.marketWindow().top(), 105.0); // 100 twips, to the pixel
@@ -67,7 +69,8 @@ private slots:
         QCOMPARE(f.consoleWindow().top(), design::toPixels(f.marketWindow().top() + 5000) * 15.0);
         QCOMPARE(f.consoleWindow().left(), design::toPixels(f.marketWindow().width() / 2.5) * 15.0);
         QCOMPARE(f.wonBoxesWindow().top(), f.marketWindow().top());
-        QCOMPARE(f.wonBoxesWindow().left(), design::toPixels(f.marketWindow().width() + 100) * 15.0);
+        QCOMPARE(f.wonBoxesWindow().left(),
+                 design::toPixels(f.marketWindow().width() + 100) * 15.0);
         QVERIFY(f.market().tickTimer().isEnabled());
         QVERIFY(f.console().watchTimer().isEnabled());
         QVERIFY(!f.wonBoxes().offerTimer().isEnabled());
@@ -87,7 +90,8 @@ private slots:
         QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Anna"));
         QCOMPARE(f.capital(), QStringLiteral("2500"));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:2500 \u20AC\r\n"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void cancelGivesTheDefaults()
@@ -214,7 +218,8 @@ private slots:
         f.marketWindow().boxesList()->setFocus();
         QTest::keyClick(f.marketWindow().boxesList(), Qt::Key_Escape);
         QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void theMarketTicksWhileLocked()
@@ -277,13 +282,15 @@ private slots:
         GameFixture f;
         f.start();
         f.command(QStringLiteral("sell"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
         f.addWonBox(QStringLiteral("Box numero:2 - Prezzo:2500 \u20AC"));
         selectRow(f.wonBoxesWindow().boxesList(), 1);
         f.command(QStringLiteral("Sell"));
         QCOMPARE(selectedRow(f.wonBoxesWindow().boxesList()), 0);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.wonBoxesWindow().boxesList()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.wonBoxesWindow().boxesList()));
     }
 
     // The room, as the console opens it: its log shows its end, and the console
@@ -357,7 +364,8 @@ private slots:
         QVERIFY(!f.auctionRoom().isLoaded());
         QVERIFY(f.consoleWindow().body()->isEnabled());
         QVERIFY(f.marketWindow().body()->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void openingWithNothingToOpenOnlyMovesTheFocus()
@@ -366,7 +374,8 @@ private slots:
         withWonBoxes(f, {});
         f.wonBoxesWindow().boxesList()->setFocus();
         f.pressEnter(f.wonBoxesWindow().boxesList());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
         QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale:20000 \u20AC\r\n"));
         QVERIFY(f.sound.cues().isEmpty());
 
@@ -376,7 +385,8 @@ private slots:
         f.pressEnter(f.wonBoxesWindow().boxesList());
         QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 1);
         QCOMPARE(f.capital(), QStringLiteral("20000"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void sellThenEnterOpensTheOldestBox()
@@ -399,7 +409,8 @@ private slots:
         f.wonBoxesWindow().boxesList()->setFocus();
         QTest::keyClick(f.wonBoxesWindow().boxesList(), Qt::Key_Escape);
         QCOMPARE(f.consoleWindow().commandLineEdit()->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 
     void aRefusedOfferDuringAnAuctionKeepsTheConsoleLocked()
@@ -419,9 +430,9 @@ private slots:
         QVERIFY(!f.marketWindow().isEnabled());
         QVERIFY(f.wonBoxesWindow().isEnabled());
 
-        f.random.script({0.9f});                 // the rivals give up
+        f.random.script({0.9f}); // the rivals give up
         f.advance(999);
-        f.random.script({0.9f, 0.0f, 0.0f});     // the buyer's tick after the room closes: no offer
+        f.random.script({0.9f, 0.0f, 0.0f}); // the buyer's tick after the room closes: no offer
         f.advance(3001);
         QVERIFY(!f.auctionRoom().isLoaded());
         QVERIFY(f.consoleWindow().isEnabled());
@@ -458,7 +469,8 @@ private slots:
         QCOMPARE(f.capital(), QStringLiteral("20000"));
         QCOMPARE(f.wonBoxesWindow().boxesList()->count(), 2);
         QVERIFY(f.sound.cues().isEmpty());
-        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled() && f.wonBoxesWindow().isEnabled());
+        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled()
+                && f.wonBoxesWindow().isEnabled());
     }
 
     // A double click opens the box under the pointer; the player is then back
@@ -474,7 +486,8 @@ private slots:
         f.settle();
         QCOMPARE(f.lines(list), QStringList({wonBox(1, 1500), wonBox(3, 2000)}));
         QCOMPARE(f.wonBoxesWindow().priceLineEdit()->text(), QStringLiteral("5432"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
         QVERIFY(f.consoleWindow().logView()->isCaretAtEnd());
     }
 
@@ -489,14 +502,17 @@ private slots:
         QCOMPARE(offer->caption(), QStringLiteral("Un'offerta da non poter rifiutare..."));
         QCOMPARE(offer->priceLineEdit()->text(), QStringLiteral("5449"));
         QCOMPARE(offer->positionLineEdit()->text(), QStringLiteral("2"));
-        QVERIFY(!f.consoleWindow().isEnabled() && !f.marketWindow().isEnabled() && !f.wonBoxesWindow().isEnabled());
+        QVERIFY(!f.consoleWindow().isEnabled() && !f.marketWindow().isEnabled()
+                && !f.wonBoxesWindow().isEnabled());
         QVERIFY(f.frame->menuBar()->isEnabled());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(offer->offerView()));
         f.pressEnter(offer->offerView());
         QVERIFY(!f.offerDialog());
         QCOMPARE(f.capital(), QStringLiteral("25449"));
-        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled() && f.wonBoxesWindow().isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+        QVERIFY(f.consoleWindow().isEnabled() && f.marketWindow().isEnabled()
+                && f.wonBoxesWindow().isEnabled());
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
     }
 };
 

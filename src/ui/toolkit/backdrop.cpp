@@ -39,7 +39,8 @@ void Stretch::fillRows(QImage &strip, const QRect &part) const
     const bool packed = m_source.format() == QImage::Format_RGB888;
     for (int row = 0; row < part.height(); ++row) {
         const int y = part.top() + row;
-        const uchar *line = m_source.constScanLine(sourceIndex(y, m_source.height(), m_size.height()));
+        const uchar *line =
+            m_source.constScanLine(sourceIndex(y, m_source.height(), m_size.height()));
         auto *to = reinterpret_cast<QRgb *>(strip.scanLine(row));
         if (packed) {
             for (int x = part.left(); x <= part.right(); ++x) {

@@ -19,8 +19,7 @@ QString literalTitle(QString caption)
 } // namespace
 
 ChildWindow::ChildWindow(const design::Window &design, QMdiArea &area, QObject *parent)
-    : QObject(parent), m_design(design), m_area(area),
-      m_caption(QString::fromUtf8(design.caption))
+    : QObject(parent), m_design(design), m_area(area), m_caption(QString::fromUtf8(design.caption))
 {
 }
 
@@ -44,7 +43,8 @@ void ChildWindow::load()
     }
     watchKeys(m_body);
 
-    m_sub = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    m_sub =
+        new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     m_sub->setAttribute(Qt::WA_DeleteOnClose, false);
     m_sub->setOption(QMdiSubWindow::RubberBandMove, false);
     m_sub->setWidget(m_body);
@@ -80,7 +80,8 @@ void ChildWindow::focusFirstControl()
             first = &c;
     }
     if (first)
-        m_body->findChild<QWidget *>(QString::fromUtf8(first->role))->setFocus(Qt::OtherFocusReason);
+        m_body->findChild<QWidget *>(QString::fromUtf8(first->role))
+            ->setFocus(Qt::OtherFocusReason);
 }
 
 void ChildWindow::unload()

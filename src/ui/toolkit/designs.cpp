@@ -1,3 +1,9 @@
+// The design table: the main window and the five child windows as the
+// original design lays them out, control by control and timer by timer. Each
+// row names its part by the role the code gives it (the widget's object name,
+// the timer's in the core) and by its name in the original design; this file
+// is the only place that holds the original names, so that anyone holding the
+// original design finds the code in one lookup.
 #include "ui/toolkit/designs.h"
 
 #include "core/auction.h"
@@ -38,6 +44,7 @@ constexpr Font kLarge{14.25};
 
 } // namespace
 
+// clang-format off: one row per control reads as a table.
 const MainWindowDesign &mainWindow()
 {
     static const MainWindowDesign d{"mainWindow", "MDIForm1", "Marvesto", 0x000000, 10410, 7365};
@@ -47,17 +54,84 @@ const MainWindowDesign &mainWindow()
 const Window &consoleWindow()
 {
     static const Window w{
-        "consoleWindow", "Form1", "Manager", kNavy, 7335, 4155,
+        "consoleWindow",
+        "Form1",
+        "Manager",
+        kNavy,
+        7335,
+        4155,
         {
-            {Kind::TextBox, "capitalLineEdit", "Money", "50000", 5880, 3840, 735, 285, {}, {}, {}, 5, true},
-            {Kind::Button, "runButton", "Command1", ">>", 6840, 0, 495, 255, {}, {}, {}, 4, false, false, true},
-            {Kind::PictureBox, "pictureBox", "Picture100", "", 120, 120, 255, 255, {}, {}, {}, 3, true},
+            {Kind::TextBox,
+             "capitalLineEdit",
+             "Money",
+             "50000",
+             5880,
+             3840,
+             735,
+             285,
+             {},
+             {},
+             {},
+             5,
+             true},
+            {Kind::Button,
+             "runButton",
+             "Command1",
+             ">>",
+             6840,
+             0,
+             495,
+             255,
+             {},
+             {},
+             {},
+             4,
+             false,
+             false,
+             true},
+            {Kind::PictureBox,
+             "pictureBox",
+             "Picture100",
+             "",
+             120,
+             120,
+             255,
+             255,
+             {},
+             {},
+             {},
+             3,
+             true},
             {Kind::LogBox, "logView", "Text1", "", 120, 120, 7095, 3495, kYellow, kNavy, kSmall, 1,
              false, false, false, true},
-            {Kind::TextBox, "commandLineEdit", "Text2", "", 360, 3720, 2295, 285, kYellow, kNavy, kSmall, 0},
-            {Kind::Label, "sellLabel", "Label2", "F1-Vendi", 2760, 3720, 1200, 225, kYellow, {},
-             kSmallUnderlined, 6, false, true},
-            {Kind::Label, "promptLabel", "Label1", ">", 120, 3720, 180, 375, kLightYellow, {}, kLarge, 2},
+            {Kind::TextBox, "commandLineEdit", "Text2", "", 360, 3720, 2295, 285, kYellow, kNavy,
+             kSmall, 0},
+            {Kind::Label,
+             "sellLabel",
+             "Label2",
+             "F1-Vendi",
+             2760,
+             3720,
+             1200,
+             225,
+             kYellow,
+             {},
+             kSmallUnderlined,
+             6,
+             false,
+             true},
+            {Kind::Label,
+             "promptLabel",
+             "Label1",
+             ">",
+             120,
+             3720,
+             180,
+             375,
+             kLightYellow,
+             {},
+             kLarge,
+             2},
         },
         {{"watchTimer", "Timer1", Console::kWatchPeriodMs, true}},
     };
@@ -67,7 +141,12 @@ const Window &consoleWindow()
 const Window &marketWindow()
 {
     static const Window w{
-        "marketWindow", "Form2", "Boxes in vendita", {}, 9255, 4020,
+        "marketWindow",
+        "Form2",
+        "Boxes in vendita",
+        {},
+        9255,
+        4020,
         {
             {Kind::ListBox, "boxesList", "List1", "", 0, 0, 9255, 4020, kNavy, 0xFFFFC0, kLarge, 0},
         },
@@ -79,12 +158,31 @@ const Window &marketWindow()
 const Window &auctionRoom()
 {
     static const Window w{
-        "auctionRoom", "Form3", "Inizio Asta...", kSilver, 9495, 4095,
+        "auctionRoom",
+        "Form3",
+        "Inizio Asta...",
+        kSilver,
+        9495,
+        4095,
         {
-            {Kind::Button, "bidButton", "Command1", "&Go!", 8640, 3600, 735, 375, {}, {}, kSmall, 2, false,
-             false, true},
+            {Kind::Button,
+             "bidButton",
+             "Command1",
+             "&Go!",
+             8640,
+             3600,
+             735,
+             375,
+             {},
+             {},
+             kSmall,
+             2,
+             false,
+             false,
+             true},
             {Kind::TextBox, "priceLineEdit", "Text2", "", 240, 3600, 855, 285, {}, {}, {}, 1, true},
-            {Kind::LogBox, "logView", "Text1", "", 120, 120, 9255, 3855, kMaroon, kSilver, kLarge, 0},
+            {Kind::LogBox, "logView", "Text1", "", 120, 120, 9255, 3855, kMaroon, kSilver, kLarge,
+             0},
         },
         {{"closingTimer", "Timer3", Auction::kClosingPauseMs, false},
          {"countdownTimer", "Timer2", Auction::kCountdownStepMs, false},
@@ -96,13 +194,43 @@ const Window &auctionRoom()
 const Window &wonBoxesWindow()
 {
     static const Window w{
-        "wonBoxesWindow", "Form4", "Aste Vinte", {}, 5775, 4020,
+        "wonBoxesWindow",
+        "Form4",
+        "Aste Vinte",
+        {},
+        5775,
+        4020,
         {
-            {Kind::Button, "openButton", "Command1", ">>", 5280, 120, 375, 255, {}, {}, {}, 2, false, false,
+            {Kind::Button,
+             "openButton",
+             "Command1",
+             ">>",
+             5280,
+             120,
+             375,
+             255,
+             {},
+             {},
+             {},
+             2,
+             false,
+             false,
              true},
-            {Kind::TextBox, "priceLineEdit", "Text1", "", 3720, 3000, 1935, 375, {}, {}, {}, 1, true},
-            {Kind::ListBox, "boxesList", "List1", "", 0, 0, 5775, 4020, kNavy, 0xC0FFC0, kLarge, 0, false,
+            {Kind::TextBox,
+             "priceLineEdit",
+             "Text1",
+             "",
+             3720,
+             3000,
+             1935,
+             375,
+             {},
+             {},
+             {},
+             1,
              true},
+            {Kind::ListBox, "boxesList", "List1", "", 0, 0, 5775, 4020, kNavy, 0xC0FFC0, kLarge, 0,
+             false, true},
         },
         {{"offerTimer", "Offerte", WonBoxes::kOfferCheckMs, false}},
     };
@@ -112,20 +240,77 @@ const Window &wonBoxesWindow()
 const Window &offerDialog()
 {
     static const Window w{
-        "offerDialog", "Form5", "Un'offerta da non poter rifiutare...", kSilver, 6630, 3015,
+        "offerDialog",
+        "Form5",
+        "Un'offerta da non poter rifiutare...",
+        kSilver,
+        6630,
+        3015,
         {
-            {Kind::TextBox, "positionLineEdit", "Asta", "", 2520, 2520, 615, 285, {}, {}, {}, 3, true},
-            {Kind::TextBox, "priceLineEdit", "Prezzo", "", 720, 2520, 1695, 285, {}, {}, {}, 2, true},
-            {Kind::Button, "acceptButton", "Command2", "&Ok", 5760, 2520, 735, 375, {}, {}, kSmall, 1, false,
-             true, true},
-            {Kind::LogBox, "offerView", "Text1", "", 120, 120, 6375, 2295, kMaroon, kSilver, kLarge, 0},
-            {Kind::Label, "refuseLabel", "Label2", "ESC - Per rifiutare", 2760, 2640, 2850, 315, kBlue, {},
-             kSmallUnderlined, 4, false, true},
+            {Kind::TextBox,
+             "positionLineEdit",
+             "Asta",
+             "",
+             2520,
+             2520,
+             615,
+             285,
+             {},
+             {},
+             {},
+             3,
+             true},
+            {Kind::TextBox,
+             "priceLineEdit",
+             "Prezzo",
+             "",
+             720,
+             2520,
+             1695,
+             285,
+             {},
+             {},
+             {},
+             2,
+             true},
+            {Kind::Button,
+             "acceptButton",
+             "Command2",
+             "&Ok",
+             5760,
+             2520,
+             735,
+             375,
+             {},
+             {},
+             kSmall,
+             1,
+             false,
+             true,
+             true},
+            {Kind::LogBox, "offerView", "Text1", "", 120, 120, 6375, 2295, kMaroon, kSilver, kLarge,
+             0},
+            {Kind::Label,
+             "refuseLabel",
+             "Label2",
+             "ESC - Per rifiutare",
+             2760,
+             2640,
+             2850,
+             315,
+             kBlue,
+             {},
+             kSmallUnderlined,
+             4,
+             false,
+             true},
         },
         {{"patienceTimer", "Timer1", Offer::kPatienceMs, false}},
     };
     return w;
 }
+
+// clang-format on
 
 const std::vector<const Window *> &childWindows()
 {
@@ -154,13 +339,16 @@ struct Spoken {
     const char *window, *control, *name, *description;
 };
 constexpr Spoken kSpoken[] = {
-    {"consoleWindow", "logView", "Registro del manager", "I messaggi del gioco: tasse, costi, vendite"},
+    {"consoleWindow", "logView", "Registro del manager",
+     "I messaggi del gioco: tasse, costi, vendite"},
     {"consoleWindow", "commandLineEdit", "Riga di comando",
      "Il numero di un box in vendita e Invio apre l'asta; sell e Invio sceglie il primo box vinto"},
     {"consoleWindow", "runButton", "Esegui il comando", ""},
     {"consoleWindow", "sellLabel", "F1-Vendi", "Sceglie il primo box vinto"},
-    {"marketWindow", "boxesList", "Box in vendita", "Un box nuovo ogni secondo; la prima riga \u00E8 la 0"},
-    {"auctionRoom", "logView", "Registro dell'asta", "Invio rilancia di 100 euro durante il conto alla rovescia"},
+    {"marketWindow", "boxesList", "Box in vendita",
+     "Un box nuovo ogni secondo; la prima riga \u00E8 la 0"},
+    {"auctionRoom", "logView", "Registro dell'asta",
+     "Invio rilancia di 100 euro durante il conto alla rovescia"},
     {"auctionRoom", "bidButton", "Rilancia", "Rilancia di 100 euro"},
     {"wonBoxesWindow", "boxesList", "Aste vinte", "Invio apre il box scelto e ne stima il valore"},
     {"wonBoxesWindow", "openButton", "Apri il box", ""},
@@ -226,8 +414,7 @@ QWidget *createControl(const Control &c, QWidget *parent)
         label->setFocusPolicy(Qt::NoFocus);
         return label;
     }
-    case Kind::Button:
-        return new QPushButton(text, parent);
+    case Kind::Button: return new QPushButton(text, parent);
     case Kind::PictureBox: {
         auto *box = new QWidget(parent);
         box->setFocusPolicy(Qt::NoFocus);

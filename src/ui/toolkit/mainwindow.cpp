@@ -49,8 +49,10 @@ protected:
             m_onDevice = Stretch(m_picture, deviceSize);
         painter.scale(1 / ratio, 1 / ratio); // one unit a device pixel
         for (const QRect &exposed : event->region())
-            m_onDevice.paint(painter, QRectF(QPointF(exposed.topLeft()) * ratio,
-                                             QSizeF(exposed.size()) * ratio).toAlignedRect());
+            m_onDevice.paint(painter,
+                             QRectF(QPointF(exposed.topLeft()) * ratio,
+                                    QSizeF(exposed.size()) * ratio)
+                                 .toAlignedRect());
     }
 
 private:
@@ -68,7 +70,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     m_area->setBackground(QColor(d.back));
     m_area->viewport()->installEventFilter(this);
     setCentralWidget(m_area);
-    resize(design::toPixels(d.innerWidth), design::toPixels(d.innerHeight) + menuBar()->sizeHint().height());
+    resize(design::toPixels(d.innerWidth),
+           design::toPixels(d.innerHeight) + menuBar()->sizeHint().height());
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
