@@ -5,12 +5,12 @@
 
 namespace marvesto {
 
-Timer::Timer(Clock &clock, int intervalMs, bool enabledInDesign, QObject *parent)
+Timer::Timer(Clock &clock, int intervalMs, bool onAtStart, QObject *parent)
     : QObject(parent),
       m_clock(clock),
       m_slot(clock.createSlot([this] { emit tick(); })),
       m_interval(intervalMs),
-      m_enabledInDesign(enabledInDesign)
+      m_onAtStart(onAtStart)
 {
 }
 
@@ -44,10 +44,10 @@ void Timer::wake()
     m_slot->startSoon(std::max(m_interval, m_clock.minimumPeriodMs()));
 }
 
-void Timer::resetToDesign()
+void Timer::restart()
 {
     setEnabled(false);
-    setEnabled(m_enabledInDesign);
+    setEnabled(m_onAtStart);
 }
 
 } // namespace marvesto

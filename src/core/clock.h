@@ -27,11 +27,11 @@ public:
     virtual int minimumPeriodMs() const { return 1; }
 };
 
-// A window timer: an interval, an on/off switch and one tick signal.
+// A game timer: an interval, an on/off switch and one tick signal.
 class Timer : public QObject {
     Q_OBJECT
 public:
-    Timer(Clock &clock, int intervalMs, bool enabledInDesign, QObject *parent = nullptr);
+    Timer(Clock &clock, int intervalMs, bool onAtStart, QObject *parent = nullptr);
     ~Timer() override;
 
     bool isEnabled() const { return m_enabled; }
@@ -39,9 +39,9 @@ public:
     // from off starts its interval afresh.
     void setEnabled(bool on);
     int interval() const { return m_interval; }
-    bool enabledInDesign() const { return m_enabledInDesign; }
-    // Back to the design state, as a window's load does.
-    void resetToDesign();
+    bool onAtStart() const { return m_onAtStart; }
+    // Off, then on again if it starts on: as its part does at each opening.
+    void restart();
 
     // A timer that is on but has nothing to do may sleep: it stays on, but no
     // tick comes until wake(), which brings one at the next opportunity. So an
@@ -56,7 +56,7 @@ private:
     Clock &m_clock;
     std::unique_ptr<ClockSlot> m_slot;
     int m_interval;
-    bool m_enabledInDesign;
+    bool m_onAtStart;
     bool m_enabled = false;
     bool m_sleeping = false;
 };

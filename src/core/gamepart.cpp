@@ -19,7 +19,7 @@ void GamePart::open()
     m_open = true;
     reset();
     for (Timer *timer : m_timers)
-        timer->resetToDesign();
+        timer->restart();
     emit opened();
     afterOpening();
 }

@@ -10,7 +10,7 @@ namespace marvesto {
 
 // A part of the game that the player sees in a window of its own. It opens
 // and closes with that window: each opening starts its state afresh and its
-// timers as designed, and closing stops them. What a part keeps across
+// timers as they start, and closing stops them. What a part keeps across
 // openings (the market's tax counter, say) lives in plain members that
 // reset() leaves alone.
 class GamePart : public QObject {
@@ -30,7 +30,7 @@ signals:
     void closed();
 
 protected:
-    // A timer that starts as designed at each opening; its object name is its role.
+    // A timer that restarts at each opening; its object name is its role.
     Timer &addTimer(const char *role, int intervalMs, bool onAtOpening);
     // The state as a fresh window shows it.
     virtual void reset() = 0;

@@ -25,8 +25,8 @@ private slots:
         QStringList order;
         connect(&fast, &Timer::tick, [&] { order << QStringLiteral("fast@%1").arg(clock.now()); });
         connect(&slow, &Timer::tick, [&] { order << QStringLiteral("slow@%1").arg(clock.now()); });
-        fast.resetToDesign();
-        slow.resetToDesign();
+        fast.restart();
+        slow.restart();
         clock.advance(1000);
         QCOMPARE(order, QStringList({"fast@300", "fast@600", "fast@900", "slow@1000"}));
         QCOMPARE(clock.now(), 1000);
@@ -59,8 +59,8 @@ private slots:
         int bTicks = 0;
         connect(&a, &Timer::tick, [&] { b.setEnabled(false); });
         connect(&b, &Timer::tick, [&] { ++bTicks; });
-        a.resetToDesign();
-        b.resetToDesign();
+        a.restart();
+        b.restart();
         clock.advance(500);
         QCOMPARE(bTicks, 0);
     }
@@ -71,7 +71,7 @@ private slots:
         Timer t(clock, 100, true);
         QList<qint64> ticks;
         connect(&t, &Timer::tick, [&] { ticks << clock.now(); });
-        t.resetToDesign();
+        t.restart();
         clock.advance(60);
         t.setEnabled(true);
         clock.advance(60);
@@ -85,7 +85,7 @@ private slots:
         Timer t(clock, 1, true);
         int ticks = 0;
         connect(&t, &Timer::tick, [&] { ++ticks; });
-        t.resetToDesign();
+        t.restart();
         clock.advance(100);
         QCOMPARE(ticks, 20);
     }
@@ -98,7 +98,7 @@ private slots:
         Timer t(clock, 60'000, true);
         int ticks = 0;
         connect(&t, &Timer::tick, [&] { ++ticks; });
-        t.resetToDesign();
+        t.restart();
         t.sleep();
         QVERIFY(t.isEnabled());
         t.wake();
@@ -228,7 +228,7 @@ private slots:
             for (const design::TimerDesign &t : row.timers) {
                 const auto *timer = f.game->findChild<Timer *>(QString::fromUtf8(t.role));
                 QVERIFY2(timer && timer->interval() == t.interval
-                             && timer->enabledInDesign() == t.enabled,
+                             && timer->onAtStart() == t.enabled,
                          t.role);
             }
         }
