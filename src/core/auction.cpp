@@ -40,10 +40,8 @@ void Auction::reset()
 
 void Auction::setLog(const QString &text)
 {
-    if (text == m_log)
-        return;
-    m_log = text;
-    emit logChanged();
+    if (change(m_log, text))
+        emit logChanged();
 }
 
 void Auction::appendLog(const QString &text)
@@ -53,18 +51,14 @@ void Auction::appendLog(const QString &text)
 
 void Auction::setPrice(const QString &text)
 {
-    if (text == m_price)
-        return;
-    m_price = text;
-    emit priceChanged();
+    if (change(m_price, text))
+        emit priceChanged();
 }
 
 void Auction::setCanBid(bool can)
 {
-    if (can == m_canBid)
-        return;
-    m_canBid = can;
-    emit canBidChanged();
+    if (change(m_canBid, can))
+        emit canBidChanged();
 }
 
 void Auction::raisePrice(double amount)

@@ -28,18 +28,14 @@ void Console::reset()
 
 void Console::setTitle(const QString &title)
 {
-    if (title == m_title)
-        return;
-    m_title = title;
-    emit titleChanged();
+    if (change(m_title, title))
+        emit titleChanged();
 }
 
 void Console::setCapital(const QString &text)
 {
-    if (text == m_capital)
-        return;
-    m_capital = text;
-    emit capitalChanged();
+    if (change(m_capital, text))
+        emit capitalChanged();
 }
 
 void Console::addToCapital(double amount)
@@ -50,10 +46,8 @@ void Console::addToCapital(double amount)
 
 void Console::setLog(const QString &text)
 {
-    if (text == m_log)
-        return;
-    m_log = text;
-    emit logChanged();
+    if (change(m_log, text))
+        emit logChanged();
 }
 
 void Console::appendLog(const QString &text)
@@ -63,10 +57,8 @@ void Console::appendLog(const QString &text)
 
 void Console::setCommand(const QString &text)
 {
-    if (text == m_command)
-        return;
-    m_command = text;
-    emit commandChanged();
+    if (change(m_command, text))
+        emit commandChanged();
 }
 
 void Console::sell()

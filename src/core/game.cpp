@@ -38,9 +38,9 @@ Game::Game(const Services &services, QObject *parent)
     }
     connect(&m_console, &Console::capitalChanged, this, &Game::noteChange);
     connect(&m_console, &Console::logChanged, this, &Game::noteChange);
-    connect(&m_wonBoxes, &WonBoxes::linesCleared, this, &Game::noteChange);
-    connect(&m_wonBoxes, &WonBoxes::lineAdded, this, &Game::noteChange);
-    connect(&m_wonBoxes, &WonBoxes::lineRemoved, this, &Game::noteChange);
+    connect(&m_wonBoxes, &BoxListPart::linesCleared, this, &Game::noteChange);
+    connect(&m_wonBoxes, &BoxListPart::lineAdded, this, &Game::noteChange);
+    connect(&m_wonBoxes, &BoxListPart::lineRemoved, this, &Game::noteChange);
     // Closing the room runs the console's command line, which is empty then.
     connect(&m_auction, &GamePart::closed, &m_console, &Console::runCommand);
 }

@@ -37,6 +37,17 @@ protected:
     // Runs once the opening has been announced.
     virtual void afterOpening() {}
 
+    // Sets a member of the state; true when its value changed, so that the
+    // caller announces it.
+    template <typename T>
+    static bool change(T &member, const T &value)
+    {
+        if (member == value)
+            return false;
+        member = value;
+        return true;
+    }
+
 private:
     Clock &m_clock;
     std::vector<Timer *> m_timers;

@@ -10,7 +10,7 @@
 namespace marvesto {
 
 Market::Market(Clock &clock, Random &random, Console &console, QObject *parent)
-    : GamePart(clock, parent),
+    : BoxListPart(clock, parent),
       m_random(random),
       m_console(console),
       m_tickTimer(addTimer("tickTimer", kTickMs, true))
@@ -21,33 +21,6 @@ Market::Market(Clock &clock, Random &random, Console &console, QObject *parent)
 void Market::reset()
 {
     clearLines();
-}
-
-QString Market::line(int position) const
-{
-    return position >= 0 && position < count() ? m_lines.at(position) : QString();
-}
-
-void Market::addLine(const QString &line)
-{
-    m_lines.append(line);
-    emit lineAdded(count() - 1);
-}
-
-void Market::removeLine(int position)
-{
-    if (position < 0 || position >= count())
-        return;
-    m_lines.removeAt(position);
-    emit lineRemoved(position);
-}
-
-void Market::clearLines()
-{
-    if (m_lines.isEmpty())
-        return;
-    m_lines.clear();
-    emit linesCleared();
 }
 
 void Market::tick()
@@ -80,8 +53,8 @@ void Market::offerNewBox()
 {
     if (count() > kMostLines)
         clearLines();
-    const QChar letter(
-        static_cast<char16_t>(std::floor(m_random.next() * double(kNameLetters)) + 65));
+    const QChar letter(static_cast<char16_t>(
+        u'A' + static_cast<int>(std::floor(m_random.next() * double(kNameLetters)))));
     const int price =
         static_cast<int>(std::floor(m_random.next() * double(kPriceSpread))) + kLowestPrice;
     addLine(marketLine(count(), letter, price));

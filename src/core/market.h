@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/gamepart.h"
-
-#include <QStringList>
+#include "core/boxlistpart.h"
 
 namespace marvesto {
 
@@ -10,7 +8,7 @@ class Console;
 class Random;
 
 // The market: a new box for sale every second, and a tax every eleventh.
-class Market : public GamePart {
+class Market : public BoxListPart {
     Q_OBJECT
 public:
     static constexpr int kTickMs = 1000;
@@ -26,14 +24,7 @@ public:
 
     Market(Clock &clock, Random &random, Console &console, QObject *parent = nullptr);
 
-    // Lines "Box numero:N - Nome Asta:L - Prezzo:P €"; the first is line 0.
-    QStringList lines() const { return m_lines; }
-    int count() const { return static_cast<int>(m_lines.size()); }
-    // Empty for a position with no line.
-    QString line(int position) const;
-    void addLine(const QString &line);
-    void removeLine(int position);
-    void clearLines();
+    // Its lines read "Box numero:N - Nome Asta:L - Prezzo:P €".
 
     // Ticks since the last tax; kept when the market reopens.
     qint16 taxCounter() const { return m_taxCounter; }
@@ -43,9 +34,6 @@ public:
     void tick();
 
 signals:
-    void lineAdded(int position);
-    void lineRemoved(int position);
-    void linesCleared();
     // A new box is on offer at this position: the market shows it chosen.
     void boxOffered(int position);
 
@@ -60,7 +48,6 @@ private:
     Random &m_random;
     Console &m_console;
     Timer &m_tickTimer;
-    QStringList m_lines;
     qint16 m_taxCounter = 0;
 };
 

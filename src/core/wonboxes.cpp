@@ -16,7 +16,7 @@ const QString kEuro = QStringLiteral(" \u20AC");
 }
 
 WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console, QObject *parent)
-    : GamePart(clock, parent),
+    : BoxListPart(clock, parent),
       m_clock(clock),
       m_random(random),
       m_cues(cues),
@@ -28,38 +28,14 @@ WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &conso
 
 void WonBoxes::reset()
 {
-    if (!m_lines.isEmpty()) {
-        m_lines.clear();
-        emit linesCleared();
-    }
+    clearLines();
     setPriceText(QString());
-}
-
-QString WonBoxes::line(int position) const
-{
-    return position >= 0 && position < count() ? m_lines.at(position) : QString();
-}
-
-void WonBoxes::addLine(const QString &line)
-{
-    m_lines.append(line);
-    emit lineAdded(count() - 1);
-}
-
-void WonBoxes::removeLine(int position)
-{
-    if (position < 0 || position >= count())
-        return;
-    m_lines.removeAt(position);
-    emit lineRemoved(position);
 }
 
 void WonBoxes::setPriceText(const QString &text)
 {
-    if (text == m_priceText)
-        return;
-    m_priceText = text;
-    emit priceTextChanged();
+    if (change(m_priceText, text))
+        emit priceTextChanged();
 }
 
 bool WonBoxes::openBox(int position)
@@ -163,26 +139,20 @@ void Offer::reset()
 
 void Offer::setText(const QString &text)
 {
-    if (text == m_text)
-        return;
-    m_text = text;
-    emit textChanged();
+    if (change(m_text, text))
+        emit textChanged();
 }
 
 void Offer::setPrice(const QString &text)
 {
-    if (text == m_price)
-        return;
-    m_price = text;
-    emit priceChanged();
+    if (change(m_price, text))
+        emit priceChanged();
 }
 
 void Offer::setPosition(const QString &text)
 {
-    if (text == m_position)
-        return;
-    m_position = text;
-    emit positionChanged();
+    if (change(m_position, text))
+        emit positionChanged();
 }
 
 void Offer::make(const QString &line, int position, const QString &priceText, int extra)

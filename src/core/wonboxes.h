@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/gamepart.h"
+#include "core/boxlistpart.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -16,7 +16,7 @@ class Random;
 
 // The boxes the player has won: opening one appraises its contents, and
 // after each console command a buyer may make an offer for one of them.
-class WonBoxes : public GamePart {
+class WonBoxes : public BoxListPart {
     Q_OBJECT
 public:
     // The contents are worth 1..(price paid + kAppraisalMargin), drawn twice.
@@ -31,13 +31,7 @@ public:
     WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console,
              QObject *parent = nullptr);
 
-    // Lines "Box numero:N - Prezzo:P €".
-    QStringList lines() const { return m_lines; }
-    int count() const { return static_cast<int>(m_lines.size()); }
-    // Empty for a position with no line.
-    QString line(int position) const;
-    void addLine(const QString &line);
-    void removeLine(int position);
+    // Its lines read "Box numero:N - Prezzo:P €".
 
     // The price last read from a line, as text.
     QString priceText() const { return m_priceText; }
@@ -57,9 +51,6 @@ public:
     void closeOffers();
 
 signals:
-    void lineAdded(int position);
-    void lineRemoved(int position);
-    void linesCleared();
     void priceTextChanged();
     void offerMade(Offer *offer);
 
@@ -74,7 +65,6 @@ private:
     CuePlayer &m_cues;
     Console &m_console;
     Timer &m_offerTimer;
-    QStringList m_lines;
     QString m_priceText;
     std::vector<QPointer<Offer>> m_offers;
 };

@@ -18,11 +18,7 @@ signals:
     void escapePressed();
 
 protected:
-    void wireControls() override;
     bool onEscape() override;
-
-private:
-    Market &m_market;
 };
 
 } // namespace marvesto

@@ -10,18 +10,7 @@ WonBoxesWindow::WonBoxesWindow(WonBoxes &wonBoxes, QMdiArea &area, QObject *pare
     : ChildWindow(design::wonBoxesWindow(), area, parent), m_wonBoxes(wonBoxes)
 {
     setObjectName(QStringLiteral("wonBoxesWindow"));
-    connect(&wonBoxes, &WonBoxes::lineAdded, this, [this](int position) {
-        if (isLoaded())
-            boxesList()->insertItem(position, m_wonBoxes.line(position));
-    });
-    connect(&wonBoxes, &WonBoxes::lineRemoved, this, [this](int position) {
-        if (isLoaded())
-            removeRow(boxesList(), position);
-    });
-    connect(&wonBoxes, &WonBoxes::linesCleared, this, [this] {
-        if (isLoaded())
-            boxesList()->clear();
-    });
+    showLines("boxesList", wonBoxes);
     connect(&wonBoxes, &WonBoxes::priceTextChanged, this, [this] {
         if (isLoaded())
             priceLineEdit()->setText(m_wonBoxes.priceText());
@@ -30,7 +19,6 @@ WonBoxesWindow::WonBoxesWindow(WonBoxes &wonBoxes, QMdiArea &area, QObject *pare
 
 void WonBoxesWindow::wireControls()
 {
-    boxesList()->addItems(m_wonBoxes.lines());
     priceLineEdit()->setText(m_wonBoxes.priceText());
     connect(openButton(), &QPushButton::clicked, this, &WonBoxesWindow::openSelectedBox);
     boxesList()->viewport()->installEventFilter(this);

@@ -1,5 +1,7 @@
 #include "ui/toolkit/childwindow.h"
 
+#include "core/boxlistpart.h"
+
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -37,6 +39,8 @@ void ChildWindow::load()
         return;
     m_caption = QString::fromUtf8(m_design.caption);
     m_body = design::build(m_design);
+    for (const auto &[role, part] : m_lineLists)
+        control<QListWidget>(role)->addItems(part->lines());
     for (const design::Control &c : m_design.controls) {
         if (c.defaultButton)
             m_defaultButton = m_body->findChild<QPushButton *>(QString::fromUtf8(c.role));
@@ -101,6 +105,24 @@ void ChildWindow::unload()
         sub->deleteLater(); // never inside its own event
     }
     emit unloaded();
+}
+
+void ChildWindow::showLines(const char *listRole, const BoxListPart &part)
+{
+    m_lineLists.emplace_back(listRole, &part);
+    const auto list = [this, listRole] { return control<QListWidget>(listRole); };
+    connect(&part, &BoxListPart::lineAdded, this, [this, list, &part](int position) {
+        if (isLoaded())
+            list()->insertItem(position, part.line(position));
+    });
+    connect(&part, &BoxListPart::lineRemoved, this, [this, list](int position) {
+        if (isLoaded())
+            removeRow(list(), position);
+    });
+    connect(&part, &BoxListPart::linesCleared, this, [this, list] {
+        if (isLoaded())
+            list()->clear();
+    });
 }
 
 QWidget *ChildWindow::controlWidget(const char *role) const

@@ -12,11 +12,15 @@
 
 #include <functional>
 #include <set>
+#include <utility>
+#include <vector>
 
 class QKeyEvent;
 class QMdiArea;
 
 namespace marvesto {
+
+class BoxListPart;
 
 // A child window of the main window. The object lives for the whole run; its
 // controls are built from the design when it loads and discarded when it
@@ -60,6 +64,9 @@ public:
     // Runs at each load once the window's own onLoad has run, before it is
     // shown: where the coordinator places it and locks other windows.
     void setLoadHook(std::function<void()> hook) { m_loadHook = std::move(hook); }
+    // The list control with this role shows the part's lines, row for row,
+    // whenever the window is loaded.
+    void showLines(const char *listRole, const BoxListPart &part);
     const design::Window &design() const { return m_design; }
 
 signals:
@@ -102,6 +109,7 @@ private:
     std::set<const QObject *> m_locks;
     QString m_caption;
     std::function<void()> m_loadHook;
+    std::vector<std::pair<const char *, const BoxListPart *>> m_lineLists;
     bool m_unloading = false;
 };
 
