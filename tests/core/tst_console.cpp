@@ -167,6 +167,27 @@ private slots:
         QCOMPARE(f.console().command(), QString());
         QCOMPARE(chosen.count(), 0);
     }
+
+    // A console opened again starts as a fresh window does, whatever the
+    // player asked for; a command brings the won boxes back if they were closed.
+    void aReopenedConsoleStartsFromItsOwnCapital()
+    {
+        CoreFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("123"));
+        f.console().setCommand(QStringLiteral("7"));
+        f.console().close();
+        QVERIFY(!f.console().watchTimer().isEnabled());
+        f.console().open();
+        QCOMPARE(f.console().capital(), QStringLiteral("50000"));
+        QCOMPARE(f.console().title(), QStringLiteral("Manager"));
+        QCOMPARE(f.console().log(), QString());
+        QCOMPARE(f.console().command(), QString());
+        QVERIFY(f.console().watchTimer().isEnabled());
+
+        f.wonBoxes().close();
+        f.run(QString());
+        QVERIFY(f.wonBoxes().isOpen() && f.wonBoxes().offerTimer().isEnabled());
+    }
 };
 
 // The rules need no window system: a plain QCoreApplication runs them.
