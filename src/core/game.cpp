@@ -1,6 +1,7 @@
 #include "core/game.h"
 
 #include "core/amounts.h"
+#include "core/offer.h"
 
 namespace marvesto {
 

@@ -1,6 +1,7 @@
 #include "ui/desk.h"
 
 #include "core/game.h"
+#include "core/offer.h"
 #include "ui/auctionroom.h"
 #include "ui/consolewindow.h"
 #include "ui/marketwindow.h"

@@ -1,6 +1,6 @@
 #include "ui/offerdialog.h"
 
-#include "core/wonboxes.h"
+#include "core/offer.h"
 
 namespace marvesto {
 

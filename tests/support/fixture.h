@@ -3,6 +3,7 @@
 #include "doubles.h"
 
 #include "core/game.h"
+#include "core/offer.h"
 #include "ui/auctionroom.h"
 #include "ui/consolewindow.h"
 #include "ui/desk.h"

@@ -9,6 +9,7 @@
 #include "core/auction.h"
 #include "core/console.h"
 #include "core/market.h"
+#include "core/offer.h"
 #include "core/wonboxes.h"
 #include "ui/toolkit/controls.h"
 
