@@ -44,6 +44,11 @@ void Console::addToCapital(double amount)
         setCapital(writeAmount(*capital + amount));
 }
 
+QString Console::capitalLine() const
+{
+    return QStringLiteral("Il tuo Capitale:") + m_capital + QStringLiteral(" \u20AC\r\n");
+}
+
 void Console::setLog(const QString &text)
 {
     if (change(m_log, text))

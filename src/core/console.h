@@ -33,6 +33,8 @@ public:
     void setCapital(const QString &text);
     // A capital that reads as no number stays as it is.
     void addToCapital(double amount);
+    // "Il tuo Capitale:<capital> €", a line of the log.
+    QString capitalLine() const;
 
     // The log, line breaks as CR LF.
     QString log() const { return m_log; }

@@ -112,8 +112,7 @@ void Game::askPlayer(const QString &capitalTitle)
     m_console.open();
     m_console.setTitle(Console::kTitle + QStringLiteral(":") + name);
     m_console.setCapital(capital);
-    m_console.setLog(QStringLiteral("Il tuo Capitale:") + m_console.capital()
-                     + QStringLiteral(" \u20AC\r\n"));
+    m_console.setLog(m_console.capitalLine());
     emit gameStarted();
 }
 

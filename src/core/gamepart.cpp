@@ -26,13 +26,11 @@ void GamePart::open()
 
 void GamePart::close()
 {
-    if (!m_open || m_closing)
+    if (!m_open)
         return;
-    m_closing = true;
-    stopTimers();
     m_open = false;
+    stopTimers();
     emit closed();
-    m_closing = false;
 }
 
 void GamePart::stopTimers()

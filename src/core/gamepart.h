@@ -21,7 +21,8 @@ public:
     bool isOpen() const { return m_open; }
     // Nothing when open already.
     void open();
-    // Nothing when closed, or while closing.
+    // Nothing when closed: a part closing is closed already for whatever its
+    // closing sets off.
     void close();
     void stopTimers();
 
@@ -30,6 +31,7 @@ signals:
     void closed();
 
 protected:
+    Clock &clock() const { return m_clock; }
     // A timer that restarts at each opening; its object name is its role.
     Timer &addTimer(const char *role, int intervalMs, bool onAtOpening);
     // The state as a fresh window shows it.
@@ -52,7 +54,6 @@ private:
     Clock &m_clock;
     std::vector<Timer *> m_timers;
     bool m_open = false;
-    bool m_closing = false;
 };
 
 } // namespace marvesto

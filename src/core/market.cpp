@@ -44,8 +44,7 @@ void Market::takeTax()
     const int tax = static_cast<int>(std::floor(m_random.next() * double(kHighestTax))) + 1;
     m_console.addToCapital(-tax);
     m_console.appendLog(QStringLiteral("Tax:") + QString::number(tax) + QStringLiteral("\r\n"));
-    m_console.appendLog(QStringLiteral("Il tuo Capitale:") + m_console.capital()
-                        + QStringLiteral(" \u20AC\r\n"));
+    m_console.appendLog(m_console.capitalLine());
     m_console.followLog();
 }
 

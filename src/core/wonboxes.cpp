@@ -7,7 +7,6 @@
 #include "core/offer.h"
 #include "core/services.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace marvesto {
@@ -18,7 +17,6 @@ const QString kEuro = QStringLiteral(" \u20AC");
 
 WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console, QObject *parent)
     : BoxListPart(clock, parent),
-      m_clock(clock),
       m_random(random),
       m_cues(cues),
       m_console(console),
@@ -41,7 +39,7 @@ void WonBoxes::setPriceText(const QString &text)
 
 bool WonBoxes::openBox(int position)
 {
-    if (count() == 0 || position < 0 || position >= count())
+    if (position < 0 || position >= count())
         return false;
     m_random.reseed();
 
@@ -60,12 +58,8 @@ bool WonBoxes::openBox(int position)
     m_console.appendLog(QStringLiteral("Il tuo guadagno \u00E8 stato di:") + writeAmount(gain)
                         + kEuro + QStringLiteral("\r\n\r\n"));
     // The whole value is credited: the price was charged when the auction was won.
-    QString newCapital = m_console.capital();
-    if (const auto capital = readAmount(newCapital))
-        newCapital = writeAmount(*capital + value);
-    m_console.appendLog(QStringLiteral("Il tuo Capitale:") + newCapital + kEuro
-                        + QStringLiteral("\r\n"));
-    m_console.setCapital(newCapital);
+    m_console.addToCapital(value);
+    m_console.appendLog(m_console.capitalLine());
     removeLine(position);
     m_console.followLog();
     m_cues.play(Cue::CashIn);
@@ -97,10 +91,9 @@ void WonBoxes::lookForBuyer()
     const QString offered = line(position);
     setPriceText(priceOfWonBox(offered));
 
-    auto *offer = new Offer(m_clock, m_cues, m_console, *this, this);
+    // A child of the won boxes until it closes.
+    auto *offer = new Offer(clock(), m_cues, m_console, *this, this);
     connect(offer, &GamePart::closed, offer, &QObject::deleteLater);
-    std::erase_if(m_offers, [](const QPointer<Offer> &p) { return p.isNull(); });
-    m_offers.emplace_back(offer);
     emit offerMade(offer);
     offer->make(offered, position, m_priceText, extra);
 }
@@ -108,8 +101,8 @@ void WonBoxes::lookForBuyer()
 std::vector<Offer *> WonBoxes::openOffers() const
 {
     std::vector<Offer *> open;
-    for (const QPointer<Offer> &offer : m_offers) {
-        if (offer && offer->isOpen())
+    for (Offer *offer : findChildren<Offer *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (offer->isOpen())
             open.push_back(offer);
     }
     return open;

@@ -2,7 +2,6 @@
 
 #include "core/boxlistpart.h"
 
-#include <QPointer>
 #include <QStringList>
 
 #include <vector>
@@ -60,13 +59,11 @@ protected:
 private:
     void setPriceText(const QString &text);
 
-    Clock &m_clock;
     Random &m_random;
     CuePlayer &m_cues;
     Console &m_console;
     Timer &m_offerTimer;
     QString m_priceText;
-    std::vector<QPointer<Offer>> m_offers;
 };
 
 } // namespace marvesto
