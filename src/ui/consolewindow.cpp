@@ -12,24 +12,14 @@ ConsoleWindow::ConsoleWindow(Console &console, QMdiArea &area, QObject *parent)
     : ChildWindow(design::consoleWindow(), area, parent), m_console(console)
 {
     setObjectName(QStringLiteral("consoleWindow"));
-    connect(&console, &Console::titleChanged, this, [this] {
-        if (isLoaded())
-            setCaption(m_console.title());
-    });
-    connect(&console, &Console::capitalChanged, this, [this] {
-        if (isLoaded())
-            capitalLineEdit()->setText(m_console.capital());
-    });
-    connect(&console, &Console::logChanged, this, [this] {
-        if (isLoaded())
-            logView()->showText(m_console.log());
-    });
-    connect(&console, &Console::logFollowed, this, [this] {
-        if (isLoaded())
-            logView()->moveCaretToEnd();
-    });
-    connect(&console, &Console::commandChanged, this, [this] {
-        if (isLoaded() && commandLineEdit()->text() != m_console.command())
+    mirror(&console, &Console::titleChanged, [this] { setCaption(m_console.title()); });
+    mirror(&console, &Console::capitalChanged,
+           [this] { capitalLineEdit()->setText(m_console.capital()); });
+    mirror(&console, &Console::logChanged, [this] { logView()->showText(m_console.log()); });
+    whileLoaded(&console, &Console::logFollowed, [this] { logView()->moveCaretToEnd(); });
+    // Not echoed back while the player types.
+    mirror(&console, &Console::commandChanged, [this] {
+        if (commandLineEdit()->text() != m_console.command())
             commandLineEdit()->setText(m_console.command());
     });
 }
@@ -38,11 +28,6 @@ void ConsoleWindow::wireControls()
 {
     LogView *log = logView();
     QLineEdit *command = commandLineEdit();
-    setCaption(m_console.title());
-    capitalLineEdit()->setText(m_console.capital());
-    log->setText(m_console.log());
-    command->setText(m_console.command());
-
     giveBlockCaret(log);
     giveBlockCaret(command);
     connect(log, &QPlainTextEdit::textChanged, this, &giveBlockCaretToFocusedField);

@@ -8,29 +8,15 @@ OfferDialog::OfferDialog(Offer &offer, QMdiArea &area, QObject *parent)
     : ChildWindow(design::offerDialog(), area, parent), m_offer(offer)
 {
     setObjectName(QStringLiteral("offerDialog"));
-    connect(&offer, &Offer::textChanged, this, [this] {
-        if (isLoaded())
-            offerView()->showText(m_offer.text());
-    });
-    connect(&offer, &Offer::textFollowed, this, [this] {
-        if (isLoaded())
-            offerView()->moveCaretToEnd();
-    });
-    connect(&offer, &Offer::priceChanged, this, [this] {
-        if (isLoaded())
-            priceLineEdit()->setText(m_offer.price());
-    });
-    connect(&offer, &Offer::positionChanged, this, [this] {
-        if (isLoaded())
-            positionLineEdit()->setText(m_offer.position());
-    });
+    mirror(&offer, &Offer::textChanged, [this] { offerView()->showText(m_offer.text()); });
+    whileLoaded(&offer, &Offer::textFollowed, [this] { offerView()->moveCaretToEnd(); });
+    mirror(&offer, &Offer::priceChanged, [this] { priceLineEdit()->setText(m_offer.price()); });
+    mirror(&offer, &Offer::positionChanged,
+           [this] { positionLineEdit()->setText(m_offer.position()); });
 }
 
 void OfferDialog::wireControls()
 {
-    offerView()->setText(m_offer.text());
-    priceLineEdit()->setText(m_offer.price());
-    positionLineEdit()->setText(m_offer.position());
     connect(acceptButton(), &QPushButton::clicked, &m_offer, &Offer::accept);
     connect(refuseLabel(), &ClickLabel::clicked, &m_offer, &Offer::refuse);
 }

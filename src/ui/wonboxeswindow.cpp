@@ -11,15 +11,12 @@ WonBoxesWindow::WonBoxesWindow(WonBoxes &wonBoxes, QMdiArea &area, QObject *pare
 {
     setObjectName(QStringLiteral("wonBoxesWindow"));
     showLines("boxesList", wonBoxes);
-    connect(&wonBoxes, &WonBoxes::priceTextChanged, this, [this] {
-        if (isLoaded())
-            priceLineEdit()->setText(m_wonBoxes.priceText());
-    });
+    mirror(&wonBoxes, &WonBoxes::priceTextChanged,
+           [this] { priceLineEdit()->setText(m_wonBoxes.priceText()); });
 }
 
 void WonBoxesWindow::wireControls()
 {
-    priceLineEdit()->setText(m_wonBoxes.priceText());
     connect(openButton(), &QPushButton::clicked, this, &WonBoxesWindow::openSelectedBox);
     boxesList()->viewport()->installEventFilter(this);
 }

@@ -39,8 +39,8 @@ void ChildWindow::load()
         return;
     m_caption = QString::fromUtf8(m_design.caption);
     m_body = design::build(m_design);
-    for (const auto &[role, part] : m_lineLists)
-        control<QListWidget>(role)->addItems(part->lines());
+    for (const std::function<void()> &show : m_mirrors)
+        show();
     for (const design::Control &c : m_design.controls) {
         if (c.defaultButton)
             m_defaultButton = m_body->findChild<QPushButton *>(QString::fromUtf8(c.role));
@@ -109,8 +109,8 @@ void ChildWindow::unload()
 
 void ChildWindow::showLines(const char *listRole, const BoxListPart &part)
 {
-    m_lineLists.emplace_back(listRole, &part);
     const auto list = [this, listRole] { return control<QListWidget>(listRole); };
+    m_mirrors.push_back([list, &part] { list()->addItems(part.lines()); });
     connect(&part, &BoxListPart::lineAdded, this, [this, list, &part](int position) {
         if (isLoaded())
             list()->insertItem(position, part.line(position));
@@ -119,10 +119,7 @@ void ChildWindow::showLines(const char *listRole, const BoxListPart &part)
         if (isLoaded())
             removeRow(list(), position);
     });
-    connect(&part, &BoxListPart::linesCleared, this, [this, list] {
-        if (isLoaded())
-            list()->clear();
-    });
+    whileLoaded(&part, &BoxListPart::linesCleared, [list] { list()->clear(); });
 }
 
 QWidget *ChildWindow::controlWidget(const char *role) const

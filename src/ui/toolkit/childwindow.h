@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <set>
-#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -94,6 +93,24 @@ protected:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    // While the window is loaded, runs `update` after each `changed` of `sender`.
+    template <typename Sender, typename Signal>
+    void whileLoaded(const Sender *sender, Signal changed, std::function<void()> update)
+    {
+        connect(sender, changed, this, [this, update = std::move(update)] {
+            if (isLoaded())
+                update();
+        });
+    }
+    // A control shows part of the game's state: `show` runs as the window
+    // loads, before its controls are wired, then after each `changed`.
+    template <typename Sender, typename Signal>
+    void mirror(const Sender *sender, Signal changed, std::function<void()> show)
+    {
+        m_mirrors.push_back(show);
+        whileLoaded(sender, changed, std::move(show));
+    }
+
 private:
     void applyLocks();
     void focusFirstControl();
@@ -109,7 +126,8 @@ private:
     std::set<const QObject *> m_locks;
     QString m_caption;
     std::function<void()> m_loadHook;
-    std::vector<std::pair<const char *, const BoxListPart *>> m_lineLists;
+    // What the window shows of the game's state, shown afresh at each load.
+    std::vector<std::function<void()>> m_mirrors;
     bool m_unloading = false;
 };
 
