@@ -93,11 +93,7 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     connect(&mainWindow, &MainWindow::resized, this, &Desk::stretchBackdrop);
 }
 
-Desk::~Desk()
-{
-    for (const QPointer<OfferDialog> &dialog : m_offers)
-        delete dialog.data();
-}
+Desk::~Desk() = default;
 
 void Desk::follow(ChildWindow &window, GamePart &part)
 {
@@ -107,9 +103,8 @@ void Desk::follow(ChildWindow &window, GamePart &part)
 
 void Desk::addOfferDialog(Offer *offer)
 {
-    auto *dialog = new OfferDialog(*offer, m_mainWindow.area());
-    std::erase_if(m_offers, [](const QPointer<OfferDialog> &p) { return p.isNull(); });
-    m_offers.emplace_back(dialog);
+    // A child of the desk until its offer closes.
+    auto *dialog = new OfferDialog(*offer, m_mainWindow.area(), this);
     follow(*dialog, *offer);
     // An offer locks the console, the market and the won boxes while it is open.
     dialog->setLoadHook([this, dialog] {
@@ -138,8 +133,8 @@ void Desk::addOfferDialog(Offer *offer)
 std::vector<OfferDialog *> Desk::offerDialogs() const
 {
     std::vector<OfferDialog *> open;
-    for (const QPointer<OfferDialog> &dialog : m_offers) {
-        if (dialog && dialog->isLoaded())
+    for (OfferDialog *dialog : findChildren<OfferDialog *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (dialog->isLoaded())
             open.push_back(dialog);
     }
     return open;
@@ -166,18 +161,13 @@ void Desk::stretchBackdrop()
 {
     if (!m_game.services().files.canRead(backdropPath()))
         return;
-    if (!m_backdropReady) {
-        // The photograph loaded at start, never a stretched copy of it.
-        if (m_mainWindow.backgroundSource().isNull())
-            return;
-        m_backdropSource = m_mainWindow.backgroundSource();
-        m_backdropReady = true;
-    }
+    // The photograph loaded at start, never a stretched copy of it: the main
+    // window keeps it as set and stretches it as it paints.
+    const QImage photograph = m_mainWindow.backgroundSource();
     const QSize size = m_mainWindow.innerSize();
-    if (size.isEmpty())
+    if (photograph.isNull() || size.isEmpty())
         return;
-    // Stretched as it is painted: no stretched copy is made.
-    m_mainWindow.setBackgroundPicture(m_backdropSource, size);
+    m_mainWindow.setBackgroundPicture(photograph, size);
 }
 
 } // namespace marvesto

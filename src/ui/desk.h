@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QImage>
 #include <QObject>
-#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -55,10 +53,6 @@ private:
     std::unique_ptr<ConsoleWindow> m_console;
     std::unique_ptr<AuctionRoom> m_auction;
     std::unique_ptr<WonBoxesWindow> m_wonBoxes;
-    std::vector<QPointer<OfferDialog>> m_offers;
-    // The photograph every stretch starts from.
-    QImage m_backdropSource;
-    bool m_backdropReady = false;
 };
 
 } // namespace marvesto
