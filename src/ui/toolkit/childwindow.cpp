@@ -90,15 +90,12 @@ void ChildWindow::focusFirstControl()
 
 void ChildWindow::unload()
 {
-    if (!m_body || m_unloading)
+    if (!m_body)
         return;
-    m_unloading = true;
-    onUnload();
     QMdiSubWindow *sub = m_sub;
     m_body = nullptr;
     m_defaultButton = nullptr;
     m_sub = nullptr;
-    m_unloading = false;
     if (sub) {
         sub->hide();
         m_area.removeSubWindow(sub);

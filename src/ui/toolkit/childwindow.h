@@ -36,7 +36,7 @@ public:
     // when it is loaded already.
     void load();
     void show() { load(); }
-    // Runs the Unload handler and discards the controls; nothing when it is
+    // Discards the controls and hides the window; nothing when it is
     // not loaded.
     void unload();
 
@@ -83,9 +83,8 @@ protected:
 
     // Handlers; the defaults do nothing.
     virtual void onLoad() {}
-    virtual void onUnload() {}
-    // Called when the controls have just been built, before onLoad: connect
-    // their signals and show the game's state in them here.
+    // Called when the controls have just been built and show the game's
+    // state, before onLoad: connect their signals here.
     virtual void wireControls() {}
     // Key preview: return true to swallow the key before the focused control sees it.
     virtual bool onKeyDown(QKeyEvent *event);
@@ -128,7 +127,6 @@ private:
     std::function<void()> m_loadHook;
     // What the window shows of the game's state, shown afresh at each load.
     std::vector<std::function<void()>> m_mirrors;
-    bool m_unloading = false;
 };
 
 } // namespace marvesto
