@@ -46,7 +46,11 @@ void Auction::setLog(const QString &text)
 
 void Auction::appendLog(const QString &text)
 {
-    setLog(m_log + text);
+    // Grows in place: no copy of the whole log to compare with.
+    if (text.isEmpty())
+        return;
+    m_log += text;
+    emit logChanged();
 }
 
 void Auction::setPrice(const QString &text)

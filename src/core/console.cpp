@@ -57,7 +57,11 @@ void Console::setLog(const QString &text)
 
 void Console::appendLog(const QString &text)
 {
-    setLog(m_log + text);
+    // Grows in place: no copy of the whole log to compare with.
+    if (text.isEmpty())
+        return;
+    m_log += text;
+    emit logChanged();
 }
 
 void Console::setCommand(const QString &text)
