@@ -9,14 +9,6 @@ using namespace marvesto::test;
 class TestConsole : public QObject {
     Q_OBJECT
 
-    // A started game with the market timer off and three lines for sale.
-    static void withThreeLines(CoreFixture &f)
-    {
-        f.start();
-        f.market().tickTimer().setEnabled(false);
-        f.fillMarket(3);
-    }
-
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 

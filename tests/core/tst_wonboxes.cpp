@@ -9,27 +9,6 @@ namespace {
 
 const QString kEuro = QStringLiteral(" \u20AC");
 
-QString wonBox(int number, int price)
-{
-    return QStringLiteral("Box numero:%1 - Prezzo:%2").arg(number).arg(price) + kEuro;
-}
-
-// Draws that make the buyer's tick offer the box at position for price + extra.
-void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance = 1)
-{
-    f.random.script({(chance - 0.5f) / 30, (position + 0.5f) / count, (extra - 0.5f) / 50});
-}
-
-// A started game, market stopped, with these won boxes listed.
-void withWonBoxes(CoreFixture &f, const QStringList &boxes,
-                  const QString &capital = QStringLiteral("20000"))
-{
-    f.start(QStringLiteral("Anna"), capital);
-    f.market().tickTimer().setEnabled(false);
-    for (const QString &box : boxes)
-        f.addWonBox(box);
-}
-
 void openBox(CoreFixture &f, int row)
 {
     QVERIFY(f.wonBoxes().openBox(row));

@@ -124,6 +124,31 @@ QStringList GameFixture::lines(QListWidget *list) const
     return result;
 }
 
+void withThreeLines(CoreFixture &f)
+{
+    f.start();
+    f.market().tickTimer().setEnabled(false);
+    f.fillMarket(3);
+}
+
+void withWonBoxes(CoreFixture &f, const QStringList &boxes, const QString &capital)
+{
+    f.start(QStringLiteral("Anna"), capital);
+    f.market().tickTimer().setEnabled(false);
+    for (const QString &box : boxes)
+        f.addWonBox(box);
+}
+
+QString wonBox(int number, int price)
+{
+    return QStringLiteral("Box numero:%1 - Prezzo:%2 \u20AC").arg(number).arg(price);
+}
+
+void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance)
+{
+    f.random.script({(chance - 0.5f) / 30, (position + 0.5f) / count, (extra - 0.5f) / 50});
+}
+
 void writeBackdrop(const QString &folder, QSize size, QColor colour)
 {
     QImage image(size, QImage::Format_RGB32);

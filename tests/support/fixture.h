@@ -87,6 +87,18 @@ public:
     std::unique_ptr<Desk> desk;
 };
 
+// Set-ups that tests of either layer share.
+// A started game with the market timer off and three lines for sale.
+void withThreeLines(CoreFixture &f);
+// A started game, market stopped, with these won boxes listed.
+void withWonBoxes(CoreFixture &f, const QStringList &boxes,
+                  const QString &capital = QStringLiteral("20000"));
+// "Box numero:<number> - Prezzo:<price> €", a won box's line.
+QString wonBox(int number, int price);
+// Draws that make the buyer's next look offer the box at position (of count)
+// for its price + extra; a chance of 5 or more makes no offer.
+void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance = 1);
+
 // A program folder with a picture and the cue files in it.
 void writeBackdrop(const QString &folder, QSize size, QColor colour = Qt::darkCyan);
 

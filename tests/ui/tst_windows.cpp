@@ -10,36 +10,7 @@ using namespace marvesto::test;
 
 namespace {
 
-// A started game with the market timer off and three lines for sale.
-void withThreeLines(GameFixture &f)
-{
-    f.start();
-    f.market().tickTimer().setEnabled(false);
-    f.fillMarket(3);
-}
-
 const QString kEuro = QStringLiteral(" \u20AC");
-
-QString wonBox(int number, int price)
-{
-    return QStringLiteral("Box numero:%1 - Prezzo:%2").arg(number).arg(price) + kEuro;
-}
-
-// A started game, market stopped, with these won boxes listed.
-void withWonBoxes(GameFixture &f, const QStringList &boxes,
-                  const QString &capital = QStringLiteral("20000"))
-{
-    f.start(QStringLiteral("Anna"), capital);
-    f.market().tickTimer().setEnabled(false);
-    for (const QString &box : boxes)
-        f.addWonBox(box);
-}
-
-// Draws that make the buyer's tick offer the box at position for price + extra.
-void scriptOffer(GameFixture &f, int position, int count, int extra)
-{
-    f.random.script({0.5f / 30, (position + 0.5f) / count, (extra - 0.5f) / 50});
-}
 
 // Makes an offer the way the game does: a command, then the buyer's tick.
 OfferDialog *makeOffer(GameFixture &f, int position, int extra)
