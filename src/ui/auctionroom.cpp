@@ -24,7 +24,7 @@ void AuctionRoom::wireControls()
 void AuctionRoom::onLoad()
 {
     // Only Enter and Alt+G press the bid button.
-    bidButton()->move(bidButton()->x(), design::toPixels(-20000));
+    putOutOfView(bidButton());
 }
 
 bool AuctionRoom::onEscape()

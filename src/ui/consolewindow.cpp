@@ -53,7 +53,7 @@ void ConsoleWindow::describeCapital()
 void ConsoleWindow::onLoad()
 {
     // Only Enter presses the run button.
-    runButton()->move(runButton()->x(), design::toPixels(-20000));
+    putOutOfView(runButton());
 }
 
 bool ConsoleWindow::onKeyDown(QKeyEvent *event)

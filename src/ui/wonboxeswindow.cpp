@@ -36,7 +36,7 @@ bool WonBoxesWindow::eventFilter(QObject *watched, QEvent *event)
 void WonBoxesWindow::onLoad()
 {
     // Only Enter presses the open button.
-    openButton()->move(openButton()->x(), design::toPixels(-20000));
+    putOutOfView(openButton());
 }
 
 bool WonBoxesWindow::onEscape()

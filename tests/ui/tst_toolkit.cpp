@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QMdiArea>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -223,8 +224,15 @@ private slots:
             ChildWindow *window = windows[i];
             QCOMPARE(window->objectName(), QString::fromUtf8(row.role));
             QCOMPARE(&window->design(), &row);
-            for (const design::Control &c : row.controls)
-                QVERIFY2(window->body()->findChild<QWidget *>(QString::fromUtf8(c.role)), c.role);
+            for (const design::Control &c : row.controls) {
+                QWidget *control = window->body()->findChild<QWidget *>(QString::fromUtf8(c.role));
+                QVERIFY2(control, c.role);
+                // A caption in words is in the control's name, as a voice
+                // command would say it; ">>" gets a name of its own.
+                const QString caption = QString::fromUtf8(c.text).remove(u'&');
+                if (c.kind != design::Kind::TextBox && caption.contains(QRegularExpression("\\w")))
+                    QVERIFY2(control->accessibleName().contains(caption), c.role);
+            }
             for (const design::TimerDesign &t : row.timers) {
                 const auto *timer = f.game->findChild<Timer *>(QString::fromUtf8(t.role));
                 QVERIFY2(timer && timer->interval() == t.interval

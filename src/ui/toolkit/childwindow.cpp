@@ -2,6 +2,7 @@
 
 #include "core/boxlistpart.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,6 +11,9 @@
 namespace marvesto {
 
 namespace {
+
+// Where a button out of view lies, in twips.
+constexpr double kOutOfViewTop = -20000;
 
 // Qt reads "[*]" in a title as the place of a modified mark and drops it;
 // doubled, it shows as typed.
@@ -68,13 +72,13 @@ void ChildWindow::load()
     // Child windows show themselves once loaded, with the focus on their first control.
     if (m_body) {
         m_sub->show();
-        focusFirstControl();
+        focusMainControl();
     }
 }
 
-void ChildWindow::focusFirstControl()
+void ChildWindow::focusMainControl()
 {
-    if (!isEnabled())
+    if (!m_body || !isEnabled())
         return;
     const design::Control *first = nullptr;
     for (const design::Control &c : m_design.controls) {
@@ -86,6 +90,12 @@ void ChildWindow::focusFirstControl()
     if (first)
         m_body->findChild<QWidget *>(QString::fromUtf8(first->role))
             ->setFocus(Qt::OtherFocusReason);
+}
+
+bool ChildWindow::hasFocus() const
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return m_body && focused && m_body->isAncestorOf(focused);
 }
 
 void ChildWindow::unload()
@@ -117,6 +127,12 @@ void ChildWindow::showLines(const char *listRole, const BoxListPart &part)
             removeRow(list(), position);
     });
     whileLoaded(&part, &BoxListPart::linesCleared, [list] { list()->clear(); });
+}
+
+void ChildWindow::putOutOfView(QPushButton *button)
+{
+    button->move(button->x(), design::toPixels(kOutOfViewTop));
+    button->setFocusPolicy(Qt::NoFocus);
 }
 
 QWidget *ChildWindow::controlWidget(const char *role) const

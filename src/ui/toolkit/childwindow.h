@@ -45,6 +45,11 @@ public:
     void lock(const QObject *holder);
     void unlock(const QObject *holder);
     bool isEnabled() const { return m_locks.empty(); }
+    // The window's main control, its first in focus order, takes the focus
+    // (nothing while the window is locked or not loaded).
+    void focusMainControl();
+    // One of the window's controls has the keyboard focus.
+    bool hasFocus() const;
 
     void setCaption(const QString &caption);
     QString caption() const;
@@ -80,6 +85,9 @@ protected:
         return static_cast<T *>(controlWidget(role));
     }
     QWidget *controlWidget(const char *role) const;
+    // Moves a default button out of view: Enter (and its access key) still
+    // press it, but neither the keyboard nor a click gives it the focus.
+    static void putOutOfView(QPushButton *button);
 
     // Handlers; the defaults do nothing.
     virtual void onLoad() {}
@@ -112,7 +120,6 @@ protected:
 
 private:
     void applyLocks();
-    void focusFirstControl();
     bool pressAccessKey(int key);
     QPushButton *accessKeyButton(int key) const;
     void watchKeys(QWidget *widget);

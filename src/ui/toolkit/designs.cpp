@@ -334,8 +334,10 @@ QFont designFont(const Font &font)
 
 namespace {
 
-// What a screen reader says of the controls a player uses, in Italian; their
-// captions stay as the designs have them.
+// What a screen reader says of the controls a player uses, in Italian. A name
+// holds the control's visible text, so that a player who speaks to the desktop
+// can say what the screen shows; the description explains it. Symbols such as
+// ">>" get a name that says what they do.
 struct Spoken {
     const char *window, *control, *name, *description;
 };
@@ -350,12 +352,12 @@ constexpr Spoken kSpoken[] = {
      "Un box nuovo ogni secondo; la prima riga \u00E8 la 0"},
     {"auctionRoom", "logView", "Registro dell'asta",
      "Invio rilancia di 100 euro durante il conto alla rovescia"},
-    {"auctionRoom", "bidButton", "Rilancia", "Rilancia di 100 euro"},
+    {"auctionRoom", "bidButton", "Go!", "Rilancia di 100 euro"},
     {"wonBoxesWindow", "boxesList", "Aste vinte", "Invio apre il box scelto e ne stima il valore"},
     {"wonBoxesWindow", "openButton", "Apri il box", ""},
     {"offerDialog", "offerView", "Offerta", "Invio accetta, Esc rifiuta"},
-    {"offerDialog", "acceptButton", "Accetta l'offerta", ""},
-    {"offerDialog", "refuseLabel", "Rifiuta l'offerta", ""},
+    {"offerDialog", "acceptButton", "Ok", "Accetta l'offerta"},
+    {"offerDialog", "refuseLabel", "ESC - Per rifiutare", "Rifiuta l'offerta"},
 };
 
 void setSpoken(QWidget *widget, const char *window, const char *control)
