@@ -40,8 +40,10 @@ void Auction::reset()
 
 void Auction::setLog(const QString &text)
 {
-    if (change(m_log, text))
-        emit logChanged();
+    if (!change(m_log, text))
+        return;
+    emit logChanged();
+    emit logReplaced(text);
 }
 
 void Auction::appendLog(const QString &text)
@@ -51,6 +53,7 @@ void Auction::appendLog(const QString &text)
         return;
     m_log += text;
     emit logChanged();
+    emit logAppended(text);
 }
 
 void Auction::setPrice(const QString &text)

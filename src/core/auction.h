@@ -55,6 +55,9 @@ public:
 
 signals:
     void logChanged();
+    // What changed: text added at the end, or the whole new log.
+    void logAppended(const QString &text);
+    void logReplaced(const QString &text);
     void logFollowed();
     void priceChanged();
     void canBidChanged();

@@ -51,8 +51,10 @@ QString Console::capitalLine() const
 
 void Console::setLog(const QString &text)
 {
-    if (change(m_log, text))
-        emit logChanged();
+    if (!change(m_log, text))
+        return;
+    emit logChanged();
+    emit logReplaced(text);
 }
 
 void Console::appendLog(const QString &text)
@@ -62,6 +64,7 @@ void Console::appendLog(const QString &text)
         return;
     m_log += text;
     emit logChanged();
+    emit logAppended(text);
 }
 
 void Console::setCommand(const QString &text)

@@ -57,6 +57,9 @@ signals:
     void titleChanged();
     void capitalChanged();
     void logChanged();
+    // What changed: text added at the end, or the whole new log.
+    void logAppended(const QString &text);
+    void logReplaced(const QString &text);
     void logFollowed();
     void commandChanged();
     // "sell" chose the first won box: the player goes on there.

@@ -6,12 +6,17 @@
 #include "ui/consolewindow.h"
 #include "ui/marketwindow.h"
 #include "ui/offerdialog.h"
+#include "ui/toolkit/announcer.h"
 #include "ui/toolkit/mainwindow.h"
 #include "ui/toolkit/pictures.h"
 #include "ui/wonboxeswindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
+
+#include <algorithm>
 
 namespace marvesto {
 
@@ -27,6 +32,18 @@ constexpr double kAuctionRoomCorner = 1000;
 // An offer sits a fifth of the main window's size in from its corner.
 constexpr double kOfferFraction = 5;
 
+// Each new line of a part's log is told to the screen reader.
+template <typename Part>
+void announceLog(Announcer &announcer, const Part &part)
+{
+    QObject::connect(&part, &Part::logAppended, &announcer,
+                     [&announcer, &part](const QString &text) { announcer.say(text, &part); });
+    QObject::connect(&part, &Part::logReplaced, &announcer,
+                     [&announcer, &part](const QString &text) {
+                         announcer.sayInstead(text, &part);
+                     });
+}
+
 } // namespace
 
 Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject *parent)
@@ -37,7 +54,8 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
       m_market(std::make_unique<MarketWindow>(game.market(), mainWindow.area(), this)),
       m_console(std::make_unique<ConsoleWindow>(game.console(), mainWindow.area(), this)),
       m_auction(std::make_unique<AuctionRoom>(game.auction(), mainWindow.area(), this)),
-      m_wonBoxes(std::make_unique<WonBoxesWindow>(game.wonBoxes(), mainWindow.area(), this))
+      m_wonBoxes(std::make_unique<WonBoxesWindow>(game.wonBoxes(), mainWindow.area(), this)),
+      m_announcer(new Announcer(mainWindow, this))
 {
     follow(*m_market, game.market());
     follow(*m_console, game.console());
@@ -91,9 +109,21 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     connect(&mainWindow, &MainWindow::aboutClicked, &game, &Game::showAbout);
     connect(mainWindow.soundAction(), &QAction::toggled, &game, &Game::setSoundOn);
     connect(&mainWindow, &MainWindow::resized, this, &Desk::stretchBackdrop);
+
+    // A screen reader hears each new line of the logs, wherever the focus is,
+    // and the capital when the player asks for it.
+    announceLog(*m_announcer, game.console());
+    announceLog(*m_announcer, game.auction());
+    connect(&mainWindow, &MainWindow::capitalWanted, this,
+            [this] { m_announcer->say(capitalSummary()); });
+    // Ctrl+Tab and F6 are seen before any window's own handling.
+    qApp->installEventFilter(this);
 }
 
-Desk::~Desk() = default;
+Desk::~Desk()
+{
+    qApp->removeEventFilter(this);
+}
 
 void Desk::follow(ChildWindow &window, GamePart &part)
 {
@@ -123,6 +153,8 @@ void Desk::addOfferDialog(Offer *offer)
         m_wonBoxes->unlock(dialog);
         dialog->deleteLater();
     });
+    connect(offer, &Offer::textFollowed, m_announcer,
+            [this, offer] { m_announcer->say(offer->text()); });
     // Once the dialog has let go of the console.
     connect(offer, &Offer::accepted, this, [this] {
         if (m_console->isEnabled())
@@ -138,6 +170,63 @@ std::vector<OfferDialog *> Desk::offerDialogs() const
             open.push_back(dialog);
     }
     return open;
+}
+
+QString Desk::capitalSummary() const
+{
+    const int won = m_game.wonBoxes().count();
+    return QStringLiteral("Capitale: %1 \u20AC, %2 %3")
+        .arg(m_game.console().capital())
+        .arg(won)
+        .arg(won == 1 ? QStringLiteral("box vinto") : QStringLiteral("box vinti"));
+}
+
+std::vector<ChildWindow *> Desk::windowsInTurn() const
+{
+    std::vector<ChildWindow *> windows{m_market.get(), m_console.get(), m_wonBoxes.get(),
+                                       m_auction.get()};
+    for (OfferDialog *dialog : offerDialogs())
+        windows.push_back(dialog);
+    std::erase_if(windows, [](const ChildWindow *w) { return !w->isLoaded() || !w->isEnabled(); });
+    return windows;
+}
+
+void Desk::turnWindow(int step)
+{
+    const std::vector<ChildWindow *> windows = windowsInTurn();
+    if (windows.empty())
+        return;
+    const auto count = static_cast<int>(windows.size());
+    const auto here = std::find_if(windows.cbegin(), windows.cend(),
+                                   [](const ChildWindow *w) { return w->hasFocus(); });
+    int next = step > 0 ? 0 : count - 1;
+    if (here != windows.cend())
+        next = (static_cast<int>(here - windows.cbegin()) + step + count) % count;
+    windows[static_cast<std::size_t>(next)]->focusMainControl();
+}
+
+bool Desk::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget())
+        return false;
+    const auto *widget = qobject_cast<const QWidget *>(watched);
+    if (!widget || widget->window() != &m_mainWindow)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    int step = 0;
+    if (key->key() == Qt::Key_Tab && modifiers == Qt::ControlModifier)
+        step = 1;
+    else if (key->key() == Qt::Key_Backtab && (modifiers & Qt::ControlModifier))
+        step = -1;
+    else if (key->key() == Qt::Key_F6 && modifiers == Qt::NoModifier)
+        step = 1;
+    else if (key->key() == Qt::Key_F6 && modifiers == Qt::ShiftModifier)
+        step = -1;
+    if (step == 0)
+        return false;
+    turnWindow(step);
+    return true;
 }
 
 QString Desk::backdropPath() const

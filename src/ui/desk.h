@@ -7,6 +7,7 @@
 
 namespace marvesto {
 
+class Announcer;
 class AuctionRoom;
 class ChildWindow;
 class ConsoleWindow;
@@ -22,7 +23,8 @@ class WonBoxesWindow;
 // The coordinator of the windows: it creates them, loads and unloads each with
 // its part of the game, places them, and owns what spans windows: which
 // windows an auction room or an offer locks, where the focus goes when one
-// window hands over to another, the main window's menu and its backdrop.
+// window hands over to another, Ctrl+Tab and F6 from window to window, what a
+// screen reader is told, the main window's menu and its backdrop.
 class Desk : public QObject {
     Q_OBJECT
 public:
@@ -35,13 +37,23 @@ public:
     WonBoxesWindow &wonBoxesWindow() { return *m_wonBoxes; }
     // Offer dialogs that are open, oldest first.
     std::vector<OfferDialog *> offerDialogs() const;
+    Announcer &announcer() { return *m_announcer; }
+    // "Capitale: <capital> €, <n> box vinti", as the capital key tells it.
+    QString capitalSummary() const;
 
     // Starts the game, then shows the backdrop.
     void start();
     // Stretches the backdrop over the main window's area as it now is.
     void stretchBackdrop();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The windows Ctrl+Tab and F6 visit, in their order: those open and not locked.
+    std::vector<ChildWindow *> windowsInTurn() const;
+    // The focus goes to the next window in turn (step 1) or the one before (-1).
+    void turnWindow(int step);
     void follow(ChildWindow &window, GamePart &part);
     void addOfferDialog(Offer *offer);
     QString backdropPath() const;
@@ -53,6 +65,7 @@ private:
     std::unique_ptr<ConsoleWindow> m_console;
     std::unique_ptr<AuctionRoom> m_auction;
     std::unique_ptr<WonBoxesWindow> m_wonBoxes;
+    Announcer *m_announcer;
 };
 
 } // namespace marvesto

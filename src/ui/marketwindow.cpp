@@ -2,6 +2,8 @@
 
 #include "core/market.h"
 
+#include <QAccessible>
+
 namespace marvesto {
 
 MarketWindow::MarketWindow(Market &market, QMdiArea &area, QObject *parent)
@@ -10,8 +12,13 @@ MarketWindow::MarketWindow(Market &market, QMdiArea &area, QObject *parent)
     setObjectName(QStringLiteral("marketWindow"));
     showLines("boxesList", market);
     connect(&market, &Market::boxOffered, this, [this](int position) {
-        if (isLoaded())
-            selectRow(boxesList(), position);
+        if (!isLoaded())
+            return;
+        // A player who browses the list with a screen reader keeps the line
+        // they are on; otherwise the newest box is chosen.
+        if (QAccessible::isActive() && boxesList()->hasFocus())
+            return;
+        selectRow(boxesList(), position);
     });
 }
 

@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include "ui/toolkit/announcer.h"
+
 #include <QAction>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -484,6 +486,103 @@ private slots:
                 && f.wonBoxesWindow().isEnabled());
         QCOMPARE(QApplication::focusWidget(),
                  static_cast<QWidget *>(f.consoleWindow().commandLineEdit()));
+    }
+
+    // Ctrl+Tab, F6 and their Shift forms visit every open window that takes
+    // input, each at its main control; the buttons out of view never get the
+    // focus.
+    void ctrlTabAndF6VisitEveryOpenWindow()
+    {
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500)});
+        QWidget *command = f.consoleWindow().commandLineEdit();
+        QWidget *won = f.wonBoxesWindow().boxesList();
+        QWidget *market = f.marketWindow().boxesList();
+        command->setFocus();
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            return QApplication::focusWidget();
+        };
+        QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier), won);
+        QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier), market);
+        QCOMPARE(press(Qt::Key_F6, Qt::NoModifier), command);
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier), market);
+        QCOMPARE(press(Qt::Key_F6, Qt::ShiftModifier), won);
+        QCOMPARE(f.frame->area().activeSubWindow(), f.wonBoxesWindow().subWindow());
+
+        // While an auction runs, the console and the market are locked.
+        f.fillMarket(1);
+        f.command(QStringLiteral("0"));
+        QWidget *room = f.auctionRoom().logView();
+        QCOMPARE(QApplication::focusWidget(), room);
+        QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier), won);
+        QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier), room);
+        // Nor Tab nor a click ever gives the focus to a button out of view.
+        for (QPushButton *button : {f.consoleWindow().runButton(), f.auctionRoom().bidButton(),
+                                    f.wonBoxesWindow().openButton()})
+            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
+
+    // A screen reader hears each event as one message, wherever the focus is.
+    void eventsAreAnnouncedWithoutMovingTheFocus()
+    {
+        GameFixture f;
+        withThreeLines(f);
+        QStringList said;
+        const auto heard = [&said] {
+            QApplication::processEvents();
+            return std::exchange(said, {});
+        };
+        heard(); // what the start said
+        QObject::connect(&f.desk->announcer(), &Announcer::announced,
+                         [&said](const QString &message) { said.append(message); });
+        QWidget *command = f.consoleWindow().commandLineEdit();
+        for (int tick = 0; tick < 11; ++tick) {
+            f.random.script({0.0f}); // at the tax's tick, a tax of 1
+            f.market().tick();
+        }
+        QCOMPARE(heard(), QStringList{QStringLiteral("Tax:1\nIl tuo Capitale:49999") + kEuro});
+
+        // The room is heard as it ends up once it has opened.
+        f.command(QStringLiteral("0"));
+        QCOMPARE(heard(), QStringList{f.auction().log().trimmed().replace(u'\r', QString())});
+        f.random.script({0.0f, 0.0f}); // the rivals raise by 1
+        f.advance(1000);
+        QCOMPARE(heard(), QStringList{QStringLiteral("Rilanciano di .... 1001") + kEuro});
+        f.advance(350);
+        QCOMPARE(heard(), QStringList{QStringLiteral("1001 \u20AC... e 1!")});
+        f.random.script({0.9f}); // after a bid, they give up
+        f.pressEnter(f.auctionRoom().logView());
+        QCOMPARE(heard(), QStringList{QStringLiteral("Offri .... 1101") + kEuro});
+        f.advance(1000);
+        QCOMPARE(heard(),
+                 QStringList{QStringLiteral("Asta chiusa. Il box \u00E8 tuo!\n"
+                                            "Costo complessivo del Box: -1101")
+                             + kEuro + QStringLiteral("\nIl tuo capitale attuale: 48898") + kEuro});
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.auctionRoom().logView()));
+
+        f.advance(3000); // the room closes
+        heard();
+        command->setFocus();
+        QTest::keyClick(command, Qt::Key_F2);
+        QCOMPARE(heard(), QStringList{QStringLiteral("Capitale: 48898 \u20AC, 1 box vinto")});
+        QCOMPARE(QApplication::focusWidget(), command);
+    }
+
+    void anOfferIsAnnouncedAsItAppears()
+    {
+        GameFixture f;
+        withWonBoxes(f, {wonBox(1, 1500)});
+        QApplication::processEvents(); // what the start said
+        QStringList said;
+        QApplication::processEvents(); // what the start said
+        QObject::connect(&f.desk->announcer(), &Announcer::announced,
+                         [&said](const QString &message) { said.append(message); });
+        QVERIFY(makeOffer(f, 0, 200));
+        QApplication::processEvents();
+        QCOMPARE(said,
+                 QStringList{wonBox(1, 1500).trimmed()
+                             + QStringLiteral("\nTi offro ... 1500 + 200\nVuoi vendere?")});
     }
 };
 

@@ -1,9 +1,11 @@
 #include "ui/toolkit/controls.h"
 
+#include <QAccessible>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace marvesto {
 
@@ -81,6 +83,22 @@ void ListBox::currentChanged(const QModelIndex &current, const QModelIndex &prev
         QListWidget::currentChanged(current, previous);
     else
         QAbstractItemView::currentChanged(current, previous); // no focus event
+}
+
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    if (!QAccessible::isActive())
+        return;
+    // Orca takes a focus on the line only once it has taken the list's own,
+    // which Qt reports after this handler.
+    QTimer::singleShot(0, this, [this] {
+        if (!hasFocus() || currentRow() < 0)
+            return;
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(currentRow());
+        QAccessible::updateAccessibility(&focus);
+    });
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)

@@ -39,6 +39,8 @@ public:
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    // A screen reader reads the current line on arrival, not only the list's name.
+    void focusInEvent(QFocusEvent *event) override;
 };
 
 // A label that reports clicks.

@@ -79,6 +79,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     m_newGame->setObjectName(QStringLiteral("newGameAction"));
     m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     file->addSeparator();
+    m_capital = file->addAction(QStringLiteral("Capitale e box vinti"));
+    m_capital->setObjectName(QStringLiteral("capitalAction"));
+    m_capital->setShortcut(QKeySequence(Qt::Key_F2));
     m_sound = file->addAction(QStringLiteral("Suoni"));
     m_sound->setObjectName(QStringLiteral("soundAction"));
     m_sound->setCheckable(true);
@@ -89,6 +92,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     m_exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(m_newGame, &QAction::triggered, this, &MainWindow::newGameClicked);
     connect(m_exit, &QAction::triggered, this, &MainWindow::exitClicked);
+    connect(m_capital, &QAction::triggered, this, &MainWindow::capitalWanted);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("?"));
     QAction *about = help->addAction(QStringLiteral("Informazioni su Marvesto"));

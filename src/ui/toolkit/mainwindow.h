@@ -30,11 +30,14 @@ public:
     QAction *exitAction() const { return m_exit; }
     // Checked while the game's cues are heard.
     QAction *soundAction() const { return m_sound; }
+    // Has the capital and the won boxes told to a screen reader.
+    QAction *capitalAction() const { return m_capital; }
 
 signals:
     void newGameClicked();
     void exitClicked();
     void aboutClicked();
+    void capitalWanted();
     // The inner area changed its size.
     void resized();
 
@@ -45,6 +48,7 @@ private:
     QMdiArea *m_area;
     QAction *m_newGame;
     QAction *m_sound;
+    QAction *m_capital;
     QAction *m_exit;
     QImage m_picture;
     QSize m_shownSize;
