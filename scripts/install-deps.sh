@@ -56,6 +56,12 @@ TEST_PACKAGES=(
   at-spi2-core
   python3-gi
   gir1.2-atspi-2.0
+  # The Orca screen reader itself, speaking through speech-dispatcher and
+  # espeak-ng into a null ALSA device; its debug log says what it spoke.
+  orca
+  speech-dispatcher
+  speech-dispatcher-espeak-ng
+  espeak-ng
   # Packaging checks: validators, dpkg-shlibdeps and dpkg-buildflags for the
   # package build, debhelper for debian/, lintian, hardening-check (devscripts),
   # and strace to see which files the installed game opens.

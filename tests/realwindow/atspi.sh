@@ -38,9 +38,10 @@ atspi_start() {
 }
 
 atspi_stop() {
-  local pid
-  for pid in "${ATSPI_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null || true
+  local i
+  # The last started first: Orca before the buses it listens on.
+  for ((i = ${#ATSPI_PIDS[@]} - 1; i >= 0; i--)); do
+    kill "${ATSPI_PIDS[i]}" 2>/dev/null || true
   done
   ATSPI_PIDS=()
 }
@@ -60,3 +61,49 @@ atspi_tree() {
   /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" tree "$1" >"$2" 2>&1 ||
     rw_fail "no accessible tree for '$1': $(tail -n 3 "$2")"
 }
+
+# atspi_start_orca: the Orca screen reader on that bus, speaking through
+# speech-dispatcher and espeak-ng into a null ALSA device, with a home of its
+# own; what it says goes to ARTIFACTS/orca-debug.log (atspi_spoken reads it).
+# Needs orca, speech-dispatcher, speech-dispatcher-espeak-ng.
+ORCA_LOG=
+atspi_start_orca() {
+  local home=$RW_TMP/orca-home run=$RW_TMP/orca-run deadline
+  mkdir -p "$home/.local/share/orca" "$home/.config" "$home/speechd"
+  mkdir -m 700 "$run"
+  printf '%s\n' 'pcm.!default { type null }' 'ctl.!default { type hw card 0 }' >"$home/.asoundrc"
+  # Orca's debug file is block-buffered unless told otherwise.
+  printf '%s\n' 'import orca.debug as d' 'd.debugFile and d.debugFile.reconfigure(line_buffering=True)' \
+    >"$home/.local/share/orca/orca-customizations.py"
+  cp -r /etc/speech-dispatcher/. "$home/speechd"
+  printf '%s\n' 'AudioOutputMethod "alsa"' 'DefaultModule espeak-ng' >>"$home/speechd/speechd.conf"
+  ORCA_LOG=$RW_ARTIFACTS/orca-debug.log
+  : >"$ORCA_LOG"
+  local env=(env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
+    XDG_RUNTIME_DIR="$run" LC_ALL=C.UTF-8 GSETTINGS_BACKEND=memory)
+  "${env[@]}" speech-dispatcher -s -t 0 -C "$home/speechd" -L "$RW_ARTIFACTS" \
+    >"$RW_ARTIFACTS/speechd.out" 2>&1 &
+  ATSPI_PIDS+=($!)
+  deadline=$((SECONDS + 30))
+  until [[ -S $run/speech-dispatcher/speechd.sock ]]; do
+    ((SECONDS < deadline)) || rw_fail "speech-dispatcher did not start: $(tail -n 5 "$RW_ARTIFACTS/speechd.out")"
+    sleep 0.1
+  done
+  "${env[@]}" orca --disable=braille,braille-monitor,sound,key-echo --debug-file="$ORCA_LOG" \
+    </dev/null >"$RW_ARTIFACTS/orca.out" 2>&1 &
+  ATSPI_PIDS+=($!)
+  until grep -q 'ORCA: Starting ATSPI registry' "$ORCA_LOG"; do
+    ((SECONDS < deadline)) || rw_fail "Orca did not start: $(tail -n 5 "$RW_ARTIFACTS/orca.out")"
+    sleep 0.1
+  done
+  rw_log "Orca runs, its speech in $ORCA_LOG"
+}
+
+# atspi_spoken [FROM_LINE]: what Orca said, an utterance a line, from line
+# FROM_LINE of its log on; atspi_log_lines: how many lines that log has now.
+atspi_spoken() {
+  # An utterance of several lines goes on, indented, on the lines below.
+  tail -n +"${1:-1}" "$ORCA_LOG" | perl -0777 -ne \
+    'while (/SPEECH OUTPUT: \x27(.*?)\x27(?: voice=[a-z-]+)? ?\[?\{/sg) { (my $t = $1) =~ s/\n\s*/ /g; print "$t\n" }'
+}
+atspi_log_lines() { wc -l <"$ORCA_LOG"; }

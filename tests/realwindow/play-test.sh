@@ -2,7 +2,10 @@
 # A whole game played by keyboard and mouse on a private X server, with the
 # sound going to a private PulseAudio's null sink, recorded:
 #
-#   1. start; answer "Tester" and 50000; the market fills with boxes;
+#   1. start; answer "Tester" and 50000; the market fills with boxes; the
+#      Orca screen reader runs throughout: Ctrl+Tab and F6 take it round the
+#      windows, the focused market does not make it read each new line, F2
+#      makes it say the capital;
 #   2. "0" + Enter at the console opens the auction room (#E0E0E0); the first
 #      auction is left to run, won or lost, until the room closes by itself;
 #      then auctions with Enter pressed every 150 ms (a bid whenever the
@@ -16,7 +19,9 @@
 #   5. File > Nuova Partita asks again (the capital prompt is titled "Quanto
 #      euro vuoi?"), the market fills again and "Aste Vinte" is empty;
 #   6. File > Esci ends the program with exit code 0;
-#   7. the recording is silent before the first auction and after the new
+#   7. Orca said a tax, an auction's raise or result, the cost of the won
+#      box, the appraisal and any offer, wherever the focus was;
+#   8. the recording is silent before the first auction and after the new
 #      game starts; during each auction it holds the auction's cues in order,
 #      and cue 6 when a box is opened.
 #
@@ -75,6 +80,7 @@ pa_start "$RW_TMP" "$RW_ARTIFACTS" || rw_fail "no private PulseAudio"
 pa_record "$RW_TMP/recording.wav" || rw_fail "cannot record the null sink"
 rw_start_xvfb
 atspi_start
+atspi_start_orca
 rw_start_app "$GAME"
 windows=()
 rw_wait_window "Nome del giocatore" 40
@@ -103,6 +109,43 @@ atspi_count "$quiet_from" "$quiet_to" "" "Box in vendita"
 ((market_events + ATSPI_COUNT == 0)) ||
   rw_fail "the market raised $((market_events + ATSPI_COUNT)) events in 10 s without the keyboard focus ($ATSPI_EVENTS)"
 rw_log "10 s of market ticks with the focus on the command line: no event from the market"
+
+# --- What Orca says as the player goes round the windows. Ctrl+Tab from the
+# command line reaches "Aste Vinte", then the market, whose current line is
+# read on arrival; there the line the player is on stays while boxes come, so
+# Orca reads no new line by itself, and the arrow keys browse. F6 brings the
+# player back to the command line, and F2 tells the capital.
+orca_from=$(atspi_log_lines)
+rw_keys ctrl+Tab
+sleep 1.5
+atspi_spoken "$orca_from" | grep -q 'Aste vinte' || rw_fail "Ctrl+Tab: Orca did not say 'Aste vinte' ($ORCA_LOG)"
+orca_from=$(atspi_log_lines)
+rw_keys ctrl+Tab
+sleep 1.5
+atspi_spoken "$orca_from" | grep -q 'Box in vendita' || rw_fail "Ctrl+Tab: Orca did not say 'Box in vendita' ($ORCA_LOG)"
+atspi_spoken "$orca_from" | grep -q 'Box numero:' || rw_fail "Ctrl+Tab: Orca did not read the market's current line ($ORCA_LOG)"
+orca_from=$(atspi_log_lines)
+sleep 5
+market_lines=$(atspi_spoken "$orca_from" | grep -c 'Box numero:' || true)
+((market_lines == 0)) || rw_fail "the market's focused list made Orca read $market_lines new lines in 5 s ($ORCA_LOG)"
+rw_keys Up
+sleep 1
+atspi_spoken "$orca_from" | grep -q 'Box numero:' || rw_fail "Up in the market: Orca read no line ($ORCA_LOG)"
+orca_from=$(atspi_log_lines)
+sleep 3
+market_lines=$(atspi_spoken "$orca_from" | grep -c 'Box numero:' || true)
+((market_lines == 0)) || rw_fail "the market took back the line the player chose: Orca read $market_lines lines ($ORCA_LOG)"
+rw_screenshot 01-market-browsed
+orca_from=$(atspi_log_lines)
+rw_keys F6
+sleep 1.5
+atspi_spoken "$orca_from" | grep -q 'Riga di comando' || rw_fail "F6: Orca did not say 'Riga di comando' ($ORCA_LOG)"
+orca_from=$(atspi_log_lines)
+rw_keys F2
+sleep 1.5
+atspi_spoken "$orca_from" | grep -qE 'Capitale: -?[0-9]+ .*, 0 box vinti' ||
+  rw_fail "F2: Orca did not tell the capital ($ORCA_LOG)"
+rw_log "Orca: Ctrl+Tab and F6 reached every window, the market did not flood, F2 told the capital"
 rw_log "the market holds $RW_INK pixels of text"
 game_won_ink
 ((RW_INK == 0)) || rw_fail "'Aste Vinte' is not empty at the start ($RW_INK pixels of ink)"
@@ -268,6 +311,18 @@ else
   rw_log "no buyer's offer came in this game: its text events were not checked"
 fi
 rw_log "text-inserted events reached AT-SPI from the console, the auction's countdown and the offers"
+
+# --- What Orca said of the game's events, wherever the focus was.
+atspi_spoken >"$RW_ARTIFACTS/orca-spoken.txt"
+orca_said() {
+  grep -qE "$1" "$RW_ARTIFACTS/orca-spoken.txt" || rw_fail "Orca never said $2 ($RW_ARTIFACTS/orca-spoken.txt)"
+}
+orca_said 'Tax:[0-9]+' "a tax"
+orca_said 'Rilanciano di|Asta chiusa' "an auction's raise or result"
+orca_said 'Costo complessivo del Box' "the cost of a won box"
+orca_said 'Valore degli oggetti nel Box' "an appraisal"
+((GAME_OFFERS_SEEN == 0)) || orca_said 'Vuoi vendere' "a buyer's offer"
+rw_log "Orca said the taxes, the auctions, the costs, the appraisal and the offers"
 
 # --- File > Nuova Partita: the first item of the menu.
 game_menu_item Down 1
