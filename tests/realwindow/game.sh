@@ -222,11 +222,14 @@ game_wait_room_closed() {
   done
 }
 
-# game_start_bidding: presses Enter about every 150 ms, in the background, into
-# the window that has the keyboard (the auction room). A bid counts only while
-# the room's button is enabled, during the rivals' countdown, so pressing all
-# along is harmless there; game_stop_bidding must end it before the room
-# closes, lest the presses reach the console or a buyer's offer.
+# game_start_bidding: presses Alt+G (the bid button's access key) about every
+# 150 ms, in the background, into the window that has the keyboard (the
+# auction room). A bid counts only while the room's button is enabled, during
+# the rivals' countdown, so pressing all along is harmless there. Not Enter:
+# with a screen reader listening, Qt hands each key to it first and delivers
+# it when it answers, so presses still queued when the room closes would
+# reach the console or accept a buyer's offer; Alt+G does nothing there.
+# game_stop_bidding ends it.
 GAME_PRESSER_PID=
 game_start_bidding() {
   [[ -n $GAME_MAIN ]] || game_main_window
@@ -234,7 +237,7 @@ game_start_bidding() {
   (
     trap 'exit 0' TERM
     while :; do
-      xdotool key Return
+      xdotool key alt+g
       sleep 0.15
     done
   ) &

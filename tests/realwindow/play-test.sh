@@ -8,7 +8,7 @@
 #      makes it say the capital;
 #   2. "0" + Enter at the console opens the auction room (#E0E0E0); the first
 #      auction is left to run, won or lost, until the room closes by itself;
-#      then auctions with Enter pressed every 150 ms (a bid whenever the
+#      then auctions with Alt+G pressed every 150 ms (a bid whenever the
 #      rivals' countdown runs) until one is won after a bid, at most 7: the
 #      won box's line shows in "Aste Vinte" (a box won before any bid is
 #      opened at once, as in 4.);
