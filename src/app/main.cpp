@@ -1,18 +1,17 @@
 #include "app/loadedsound.h"
 #include "app/qtclock.h"
 #include "app/qtservices.h"
+#include "app/soundsetting.h"
 #include "core/game.h"
 #include "ui/desk.h"
 #include "ui/toolkit/mainwindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <QTranslator>
 
@@ -95,10 +94,8 @@ int main(int argc, char *argv[])
     QObject::connect(&game, &marvesto::Game::gameStarted, &frame, [&sound] { sound.load(); });
 
     // Whether cues are heard is remembered between runs (~/.config/Marvesto/).
-    QSettings settings;
-    frame.soundAction()->setChecked(settings.value(QStringLiteral("sound"), true).toBool());
-    QObject::connect(frame.soundAction(), &QAction::toggled, &settings,
-                     [&settings](bool on) { settings.setValue(QStringLiteral("sound"), on); });
+    const marvesto::SoundSetting soundSetting(marvesto::SoundSetting::defaultPath(),
+                                              frame.soundAction());
 
     // Fill the screen even where no window manager honours the maximised state.
     if (const QScreen *screen = frame.screen())

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The game's command line without a display: --version, --help, and one clear
 # line when there is no display at all. Then the game in a real window on a
-# private X server: it asks for the player's name and capital, the market
-# fills with boxes, Alt+F opens the File menu, and Ctrl+Q ends the program
-# with exit code 0.
+# private X server, with a FIFO where its settings file goes: it asks for the
+# player's name and capital, the market fills with boxes, Alt+F opens the File
+# menu, and Ctrl+Q ends the program with exit code 0.
 #
 #   smoke-test.sh GAME [ARTIFACT_ROOT]
 #
@@ -34,6 +34,10 @@ message=$("${no_display[@]}" "$GAME" 2>&1) || status=$?
 rw_log "without a display: '$version'; --help; and: $message"
 
 rw_start_xvfb
+# Opened, a FIFO would hang the game before its first window; it is left alone.
+settings=$RW_TMP/config/Marvesto/Marvesto.conf
+mkdir -p "${settings%/*}"
+mkfifo "$settings"
 rw_start_app "$GAME"
 
 rw_wait_window "Nome del giocatore"
@@ -67,4 +71,7 @@ rw_key "$main_window" ctrl+q
 
 rw_wait_app_exit 10 || rw_fail "the game still runs 10 s after Ctrl+Q"
 ((RW_EXIT_CODE == 0)) || rw_fail "the game exited with code $RW_EXIT_CODE after Ctrl+Q"
+[[ -p $settings ]] || rw_fail "the FIFO where the settings file goes was replaced"
+(($(grep -c "settings file .* left alone" "$RW_APP_LOG") == 1)) ||
+  rw_fail "the game did not say once that it left the settings file alone"
 rw_log "PASS: command line without a display, both prompts, the market, Alt+F, Ctrl+Q"
