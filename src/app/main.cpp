@@ -27,6 +27,10 @@ namespace {
 void handleCommandLine(int argc, char *argv[])
 {
     QCommandLineParser parser;
+    // A single dash starts a whole option name, as in Qt's own options: read
+    // as letters, -reverse would be -r -e -v ..., and -v is --version. -h and
+    // -v still name help and version.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Compra box all'asta e rivendine il contenuto: un gioco per una persona."));
     parser.addHelpOption();

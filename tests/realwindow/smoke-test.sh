@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The game's command line without a display: --version, --help, and one clear
-# line when there is no display at all. Then the game in a real window on a
-# private X server, with a FIFO where its settings file goes: it asks for the
-# player's name and capital, the market fills with boxes, Alt+F opens the File
-# menu, and Ctrl+Q ends the program with exit code 0.
+# line when there is no display at all, with -reverse (Qt's option) too. Then
+# the game in a real window on a private X server, with a FIFO where its
+# settings file goes: it asks for the player's name and capital, the market
+# fills with boxes, Alt+F opens the File menu, and Ctrl+Q ends the program
+# with exit code 0.
 #
 #   smoke-test.sh GAME [ARTIFACT_ROOT]
 #
@@ -26,12 +27,19 @@ no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 version=$("${no_display[@]}" "$GAME" --version) || rw_fail "--version failed without a display"
 [[ $version =~ ^Marvesto\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || rw_fail "--version printed '$version'"
 "${no_display[@]}" "$GAME" --help | grep -q -- '--version' || rw_fail "--help does not list --version"
-status=0
-message=$("${no_display[@]}" "$GAME" 2>&1) || status=$?
-((status == 1)) || rw_fail "without a display the game exited with $status, not 1 ($message)"
-[[ $(wc -l <<<"$message") -eq 1 && $message == *"no display"* ]] ||
-  rw_fail "without a display the game said: $message"
-rw_log "without a display: '$version'; --help; and: $message"
+rw_log "without a display: '$version'; --help"
+
+# expect_no_window CASE TEXT COMMAND...: the game exits with 1 after one line holding TEXT.
+expect_no_window() {
+  local case=$1 text=$2 status=0 message
+  shift 2
+  message=$("$@" 2>&1) || status=$?
+  ((status == 1)) || rw_fail "$case: the game exited with $status, not 1 ($message)"
+  [[ $(wc -l <<<"$message") -eq 1 && $message == *"$text"* ]] || rw_fail "$case: the game said: $message"
+  rw_log "$case: $message"
+}
+expect_no_window "no display" "no display" "${no_display[@]}" "$GAME"
+expect_no_window "-reverse" "no display" "${no_display[@]}" "$GAME" -reverse
 
 rw_start_xvfb
 # Opened, a FIFO would hang the game before its first window; it is left alone.
