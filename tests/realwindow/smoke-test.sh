@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The game's command line without a display: --version, --help, and one clear
-# line when there is no display at all, with -reverse (Qt's option) too. Then
-# the game in a real window on a private X server, with a FIFO where its
-# settings file goes: it asks for the player's name and capital, the market
-# fills with boxes, Alt+F opens the File menu, and Ctrl+Q ends the program
-# with exit code 0.
+# line and exit code 1 when there is no display at all, when -reverse (Qt's)
+# is given, when DISPLAY names no X server, when Wayland is asked for with no
+# compositor, and for an unknown -platform. Then the game in a real window on
+# a private X server, with a FIFO where its settings file goes: it asks for
+# the player's name and capital, the market fills with boxes, Alt+F opens the
+# File menu, and Ctrl+Q ends the program with exit code 0.
 #
 #   smoke-test.sh GAME [ARTIFACT_ROOT]
 #
@@ -38,8 +39,16 @@ expect_no_window() {
   [[ $(wc -l <<<"$message") -eq 1 && $message == *"$text"* ]] || rw_fail "$case: the game said: $message"
   rw_log "$case: $message"
 }
+no_x=987
+while [[ -e /tmp/.X11-unix/X$no_x ]]; do no_x=$((no_x + 1)); done
+mkdir -m 700 "$RW_TMP/no-compositor"
 expect_no_window "no display" "no display" "${no_display[@]}" "$GAME"
 expect_no_window "-reverse" "no display" "${no_display[@]}" "$GAME" -reverse
+expect_no_window "DISPLAY=:$no_x" "cannot open a window" "${no_display[@]}" DISPLAY=":$no_x" "$GAME"
+expect_no_window "Wayland without a compositor" "cannot open a window" "${no_display[@]}" \
+  QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR="$RW_TMP/no-compositor" "$GAME"
+expect_no_window "-platform marvesto-none" "cannot open a window" "${no_display[@]}" \
+  "$GAME" -platform marvesto-none
 
 rw_start_xvfb
 # Opened, a FIFO would hang the game before its first window; it is left alone.
