@@ -1,26 +1,94 @@
 #include "app/loadedsound.h"
 #include "app/qtclock.h"
 #include "app/qtservices.h"
+#include "app/soundsetting.h"
 #include "core/game.h"
 #include "ui/desk.h"
 #include "ui/toolkit/mainwindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <unistd.h>
+#include <vector>
 
 namespace {
+
+// Qt ends the program with abort() when it cannot open the display it is
+// pointed at: DISPLAY naming no X server, QT_QPA_PLATFORM=wayland with no
+// compositor, an unknown -platform. Only Qt knows which platform it picks and
+// how it connects, so rather than guess that beforehand, this catches Qt's own
+// fatal message while QApplication is constructed and turns it into one line
+// and exit code 1. The platform's warnings before it are held back so that the
+// line stays one; once the display is open they go out as they would have.
+class DisplayOpening {
+public:
+    DisplayOpening() { s_previous = qInstallMessageHandler(&DisplayOpening::handle); }
+    ~DisplayOpening() { opened(); }
+    DisplayOpening(const DisplayOpening &) = delete;
+    DisplayOpening &operator=(const DisplayOpening &) = delete;
+
+    void opened()
+    {
+        if (!s_previous)
+            return;
+        qInstallMessageHandler(s_previous);
+        const std::lock_guard lock(s_mutex);
+        for (const Held &held : s_held) {
+            const auto text = [](const QByteArray &bytes) {
+                return bytes.isNull() ? nullptr : bytes.constData();
+            };
+            const QMessageLogContext context(text(held.file), held.line, text(held.function),
+                                             text(held.category));
+            s_previous(held.type, context, held.message);
+        }
+        s_held.clear();
+        s_previous = nullptr;
+    }
+
+private:
+    struct Held {
+        QtMsgType type;
+        QByteArray file, function, category;
+        int line;
+        QString message;
+    };
+
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        const std::lock_guard lock(s_mutex);
+        if (type != QtFatalMsg) {
+            s_held.push_back(
+                {type, context.file, context.function, context.category, context.line, message});
+            return;
+        }
+        // Qt's first warning says what failed ("could not connect to display
+        // :987"); its fatal message only that no platform plugin started.
+        const QString reason = s_held.empty() ? message.section(u'\n', 0, 0).simplified()
+                                              : s_held.front().message.simplified();
+        std::fprintf(stderr,
+                     "marvesto: cannot open a window%s%s; start it from a desktop session, or "
+                     "check DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM\n",
+                     reason.isEmpty() ? "" : ": ", reason.toLocal8Bit().constData());
+        std::fflush(stderr);
+        // Nothing of the half-made application is cleaned up on the way out.
+        ::_exit(1);
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::mutex s_mutex;
+    static inline std::vector<Held> s_held;
+};
 
 // --help and --version are answered before Qt looks for a display, so that
 // they work anywhere; without any display the game says what it needs, rather
@@ -28,6 +96,10 @@ namespace {
 void handleCommandLine(int argc, char *argv[])
 {
     QCommandLineParser parser;
+    // A single dash starts a whole option name, as in Qt's own options: read
+    // as letters, -reverse would be -r -e -v ..., and -v is --version. -h and
+    // -v still name help and version.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Compra box all'asta e rivendine il contenuto: un gioco per una persona."));
     parser.addHelpOption();
@@ -66,7 +138,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(MARVESTO_VERSION));
     handleCommandLine(argc, argv);
 
+    DisplayOpening opening;
     QApplication app(argc, argv);
+    opening.opened();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/marvesto.png")));
     // The desktop entry's id: Wayland compositors match the app_id to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.marvesto.Marvesto"));
@@ -95,10 +169,8 @@ int main(int argc, char *argv[])
     QObject::connect(&game, &marvesto::Game::gameStarted, &frame, [&sound] { sound.load(); });
 
     // Whether cues are heard is remembered between runs (~/.config/Marvesto/).
-    QSettings settings;
-    frame.soundAction()->setChecked(settings.value(QStringLiteral("sound"), true).toBool());
-    QObject::connect(frame.soundAction(), &QAction::toggled, &settings,
-                     [&settings](bool on) { settings.setValue(QStringLiteral("sound"), on); });
+    const marvesto::SoundSetting soundSetting(marvesto::SoundSetting::defaultPath(),
+                                              frame.soundAction());
 
     // Fill the screen even where no window manager honours the maximised state.
     if (const QScreen *screen = frame.screen())

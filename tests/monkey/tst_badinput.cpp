@@ -1,12 +1,49 @@
 #include "badinput.h"
 #include "fixture.h"
 
+#include "app/soundsetting.h"
+
+#include <QAction>
+#include <QDir>
+#include <QSettings>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace marvesto;
 using namespace marvesto::test;
 
-// Every bad answer at both prompts and at the console, under an Italian and an English locale.
+namespace {
+
+const QString kSettingsName = QStringLiteral("Marvesto.conf");
+const QByteArray kSoundOff = "[General]\nsound=false\n";
+
+// What each entry of a folder is, links not followed: a file replaced by
+// another of the same kind has a new inode.
+QStringList entries(const QString &folder)
+{
+    QStringList found;
+    const QDir dir(folder);
+    for (const QString &name :
+         dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        struct stat info {};
+        if (::lstat(QFile::encodeName(dir.filePath(name)).constData(), &info) != 0)
+            qFatal("cannot lstat %s", qPrintable(name));
+        found << QStringLiteral("%1 mode %2 size %3 inode %4 device %5")
+                     .arg(name)
+                     .arg(info.st_mode, 0, 8)
+                     .arg(info.st_size)
+                     .arg(info.st_ino)
+                     .arg(info.st_rdev);
+    }
+    return found;
+}
+
+} // namespace
+
+// Every bad answer at both prompts and at the console, under an Italian and an
+// English locale; and every kind of file where the settings file should be.
 class TestBadInput : public QObject {
     Q_OBJECT
 
@@ -72,6 +109,96 @@ private slots:
         f.advance(1000);
         QCOMPARE(f.marketWindow().boxesList()->count(), market.size() + 1);
         QCOMPARE(f.session.endings, 0);
+    }
+
+    // The game starts with the sound on and says why in one line; toggling
+    // "Suoni" changes nothing on disk, not even through a link.
+    void aSettingsFileNoSmallRegularFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind :
+             {"named pipe", "folder", "1 MiB file", "link to a device", "unreadable file"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void aSettingsFileNoSmallRegularFileIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kSettingsName);
+        const QByteArray name = QFile::encodeName(path);
+        QFile file(path);
+        if (kind == u"named pipe") {
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        } else if (kind == u"folder") {
+            QVERIFY(QDir(dir.path()).mkdir(kSettingsName));
+        } else if (kind == u"link to a device") {
+            // A node of its own, as /dev/null is, so that nothing of the system is at stake.
+            const QByteArray device = QFile::encodeName(dir.filePath(QStringLiteral("null")));
+            if (::mknod(device.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                QSKIP("Not allowed to make a device node");
+            QVERIFY(QFile::link(QStringLiteral("null"), path));
+        } else {
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kSoundOff) == kSoundOff.size());
+            if (kind == u"1 MiB file")
+                QVERIFY(file.resize(1024 * 1024));
+            file.close();
+            if (kind == u"unreadable file") {
+                QVERIFY(file.setPermissions({}));
+                if (file.open(QIODevice::ReadOnly))
+                    QSKIP("Running with rights that read any file");
+            }
+        }
+        const QStringList before = entries(dir.path());
+
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^marvesto: settings file .*")
+                                                + QRegularExpression::escape(path)
+                                                + QStringLiteral(" left alone")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        QAction sound;
+        sound.setCheckable(true);
+        sound.setChecked(false);
+        {
+            const SoundSetting setting(path, &sound);
+            QVERIFY(sound.isChecked());
+            sound.toggle();
+            sound.toggle();
+        }
+        QCOMPARE(entries(dir.path()), before);
+    }
+
+    // A link to a regular file, as a dotfile manager makes, is read and written
+    // through and stays a link; a link to nothing yet makes the file it names.
+    void aLinkToARegularSettingsFileIsFollowed()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        QTemporaryDir dir;
+        const QString link = dir.filePath(kSettingsName);
+        const QString target = dir.filePath(QStringLiteral("dotfiles/") + kSettingsName);
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dotfiles")));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kSoundOff) == kSoundOff.size());
+        file.close();
+        QVERIFY(QFile::link(target, link));
+        QAction sound;
+        sound.setCheckable(true);
+        {
+            const SoundSetting setting(link, &sound);
+            QVERIFY(!sound.isChecked());
+            sound.toggle();
+        }
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QSettings(target, QSettings::IniFormat).value(QStringLiteral("sound")), true);
+
+        QVERIFY(QFile::remove(target));
+        {
+            const SoundSetting setting(link, &sound);
+            QVERIFY(sound.isChecked());
+            sound.toggle();
+        }
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo(target).isFile());
+        QCOMPARE(QSettings(target, QSettings::IniFormat).value(QStringLiteral("sound")), false);
     }
 };
 

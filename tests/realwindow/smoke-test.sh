@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The game's command line without a display: --version, --help, and one clear
-# line when there is no display at all. Then the game in a real window on a
-# private X server: it asks for the player's name and capital, the market
-# fills with boxes, Alt+F opens the File menu, and Ctrl+Q ends the program
-# with exit code 0.
+# line and exit code 1 when there is no display at all, when -reverse (Qt's)
+# is given, when DISPLAY names no X server, when Wayland is asked for with no
+# compositor, and for an unknown -platform. Then the game in a real window on
+# a private X server, with a FIFO where its settings file goes: it asks for
+# the player's name and capital, the market fills with boxes, Alt+F opens the
+# File menu, and Ctrl+Q ends the program with exit code 0.
 #
 #   smoke-test.sh GAME [ARTIFACT_ROOT]
 #
@@ -26,14 +28,33 @@ no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 version=$("${no_display[@]}" "$GAME" --version) || rw_fail "--version failed without a display"
 [[ $version =~ ^Marvesto\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || rw_fail "--version printed '$version'"
 "${no_display[@]}" "$GAME" --help | grep -q -- '--version' || rw_fail "--help does not list --version"
-status=0
-message=$("${no_display[@]}" "$GAME" 2>&1) || status=$?
-((status == 1)) || rw_fail "without a display the game exited with $status, not 1 ($message)"
-[[ $(wc -l <<<"$message") -eq 1 && $message == *"no display"* ]] ||
-  rw_fail "without a display the game said: $message"
-rw_log "without a display: '$version'; --help; and: $message"
+rw_log "without a display: '$version'; --help"
+
+# expect_no_window CASE TEXT COMMAND...: the game exits with 1 after one line holding TEXT.
+expect_no_window() {
+  local case=$1 text=$2 status=0 message
+  shift 2
+  message=$("$@" 2>&1) || status=$?
+  ((status == 1)) || rw_fail "$case: the game exited with $status, not 1 ($message)"
+  [[ $(wc -l <<<"$message") -eq 1 && $message == *"$text"* ]] || rw_fail "$case: the game said: $message"
+  rw_log "$case: $message"
+}
+no_x=987
+while [[ -e /tmp/.X11-unix/X$no_x ]]; do no_x=$((no_x + 1)); done
+mkdir -m 700 "$RW_TMP/no-compositor"
+expect_no_window "no display" "no display" "${no_display[@]}" "$GAME"
+expect_no_window "-reverse" "no display" "${no_display[@]}" "$GAME" -reverse
+expect_no_window "DISPLAY=:$no_x" "cannot open a window" "${no_display[@]}" DISPLAY=":$no_x" "$GAME"
+expect_no_window "Wayland without a compositor" "cannot open a window" "${no_display[@]}" \
+  QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR="$RW_TMP/no-compositor" "$GAME"
+expect_no_window "-platform marvesto-none" "cannot open a window" "${no_display[@]}" \
+  "$GAME" -platform marvesto-none
 
 rw_start_xvfb
+# Opened, a FIFO would hang the game before its first window; it is left alone.
+settings=$RW_TMP/config/Marvesto/Marvesto.conf
+mkdir -p "${settings%/*}"
+mkfifo "$settings"
 rw_start_app "$GAME"
 
 rw_wait_window "Nome del giocatore"
@@ -67,4 +88,7 @@ rw_key "$main_window" ctrl+q
 
 rw_wait_app_exit 10 || rw_fail "the game still runs 10 s after Ctrl+Q"
 ((RW_EXIT_CODE == 0)) || rw_fail "the game exited with code $RW_EXIT_CODE after Ctrl+Q"
+[[ -p $settings ]] || rw_fail "the FIFO where the settings file goes was replaced"
+(($(grep -c "settings file .* left alone" "$RW_APP_LOG") == 1)) ||
+  rw_fail "the game did not say once that it left the settings file alone"
 rw_log "PASS: command line without a display, both prompts, the market, Alt+F, Ctrl+Q"

@@ -4,6 +4,7 @@
 #include "app/loadedsound.h"
 #include "app/qtsoundoutput.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLibrary>
 #include <QRegularExpression>
@@ -13,6 +14,8 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstddef>
+#include <link.h>
 
 using namespace marvesto;
 
@@ -191,12 +194,50 @@ private slots:
         QVERIFY(!output.isLoaded());
         output.play(cue, 1);
         QVERIFY(output.isLoaded());
-        QVERIFY(QLibrary(QStringLiteral(MARVESTO_SOUND_MODULE_DIR "/marvesto-sound")).isLoaded());
+        QVERIFY(
+            QLibrary(QStringLiteral(MARVESTO_SOUND_MODULE_DIR "/marvesto-sound.so")).isLoaded());
 
         LoadedSoundOutput missing({m_dir.filePath(QStringLiteral("nowhere"))});
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no sound module")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("no usable sound module")));
         missing.play(cue, 1);
         QVERIFY(missing.isLoaded());
+    }
+
+    // A module the file does not hold whole is never mapped: touching a page
+    // past its end would kill the program (SIGBUS). Cues sound the alert.
+    void aDamagedModuleSoundsTheAlert_data()
+    {
+        QFile module(QStringLiteral(MARVESTO_SOUND_MODULE_DIR "/marvesto-sound.so"));
+        QVERIFY(module.open(QIODevice::ReadOnly));
+        const QByteArray whole = module.readAll();
+        QVERIFY(whole.size() > 8192);
+        // As sstrip leaves it: no section header table to be found past the end.
+        QByteArray noSections = whole;
+        const ElfW(Off) none = 0;
+        noSections.replace(offsetof(ElfW(Ehdr), e_shoff), sizeof none,
+                           reinterpret_cast<const char *>(&none), sizeof none);
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("cut to 4 KiB") << whole.left(4096);
+        QTest::newRow("cut to 4 KiB, no section table") << noSections.left(4096);
+        QTest::newRow("its last byte cut") << whole.chopped(1);
+    }
+
+    void aDamagedModuleSoundsTheAlert()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString folder = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = QDir(folder).filePath(QStringLiteral("marvesto-sound.so"));
+        QFile module(path);
+        QVERIFY(module.open(QIODevice::WriteOnly) && module.write(bytes) == bytes.size());
+        module.close();
+        LoadedSoundOutput output({folder});
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("no usable sound module")));
+        output.play(write(QStringLiteral("damaged-module-cue.wav"), pcm16(300)), 1);
+        QVERIFY(output.isLoaded());
+        QVERIFY(!QLibrary(path).isLoaded());
     }
 
     void aMissingFileSoundsTheAlert_data()
