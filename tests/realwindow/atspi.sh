@@ -79,7 +79,10 @@ atspi_start_orca() {
   printf '%s\n' 'AudioOutputMethod "alsa"' 'DefaultModule espeak-ng' >>"$home/speechd/speechd.conf"
   ORCA_LOG=$RW_ARTIFACTS/orca-debug.log
   : >"$ORCA_LOG"
-  local env=(env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
+  # Never the test's own PulseAudio, whose null sink records the game's cues.
+  # At the lowest priority, so that the game and the test's own keys come first.
+  local env=(nice -n 19 env -u PULSE_CLIENTCONFIG PULSE_SERVER=unix:/nonexistent HOME="$home"
+    XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
     XDG_RUNTIME_DIR="$run" LC_ALL=C.UTF-8 GSETTINGS_BACKEND=memory)
   "${env[@]}" speech-dispatcher -s -t 0 -C "$home/speechd" -L "$RW_ARTIFACTS" \
     >"$RW_ARTIFACTS/speechd.out" 2>&1 &

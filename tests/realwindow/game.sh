@@ -96,9 +96,11 @@ game_focus_console() {
   sleep 0.2
 }
 
-# game_console_command TEXT: types TEXT and Enter on the console's command line.
+# game_console_command TEXT: empties the console's command line (Esc), then
+# types TEXT and Enter there.
 game_console_command() {
   game_focus_console
+  xdotool key Escape # whatever a late key left there
   xdotool type --delay 30 -- "$1"
   xdotool key Return
 }
@@ -222,22 +224,21 @@ game_wait_room_closed() {
   done
 }
 
-# game_start_bidding: presses Alt+G (the bid button's access key) about every
-# 150 ms, in the background, into the window that has the keyboard (the
-# auction room). A bid counts only while the room's button is enabled, during
-# the rivals' countdown, so pressing all along is harmless there. Not Enter:
-# with a screen reader listening, Qt hands each key to it first and delivers
-# it when it answers, so presses still queued when the room closes would
-# reach the console or accept a buyer's offer; Alt+G does nothing there.
-# game_stop_bidding ends it.
+# game_start_bidding: presses Enter about every 150 ms, in the background, into
+# the window that has the keyboard (the auction room). A bid counts only while
+# the room's button is enabled, during the rivals' countdown, so pressing all
+# along is harmless there; game_stop_bidding must end it before the room
+# closes, lest the presses reach the console or a buyer's offer. Nothing when
+# it presses already.
 GAME_PRESSER_PID=
 game_start_bidding() {
+  [[ -z $GAME_PRESSER_PID ]] || return 0
   [[ -n $GAME_MAIN ]] || game_main_window
   rw_focus "$GAME_MAIN"
   (
     trap 'exit 0' TERM
     while :; do
-      xdotool key alt+g
+      xdotool key Return
       sleep 0.15
     done
   ) &

@@ -8,7 +8,7 @@
 #      makes it say the capital;
 #   2. "0" + Enter at the console opens the auction room (#E0E0E0); the first
 #      auction is left to run, won or lost, until the room closes by itself;
-#      then auctions with Alt+G pressed every 150 ms (a bid whenever the
+#      then auctions with Enter pressed every 150 ms (a bid whenever the
 #      rivals' countdown runs) until one is won after a bid, at most 7: the
 #      won box's line shows in "Aste Vinte" (a box won before any bid is
 #      opened at once, as in 4.);
@@ -230,6 +230,9 @@ for ((auction = 1; auction <= MAX_AUCTIONS && !(won && bid_made); auction++)); d
   started=$(pa_now)
   rw_log "auction $auction: '0' + Enter at the console, $started s into the recording"
   game_console_command 0
+  # The room locks the console as it opens, so Enter pressed from now on bids
+  # there: no countdown is missed while the screen is searched for the room.
+  ((auction == 1)) || game_start_bidding
   game_wait_room_open "$ROOM_OPENS_S" ||
     rw_fail "auction $auction: '0' + Enter at the console opened no auction room (#E0E0E0) within $ROOM_OPENS_S s"
   rw_screenshot "02-auction-$auction-open"
