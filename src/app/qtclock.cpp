@@ -33,10 +33,11 @@ public:
     }
     // A zero interval: Qt runs the tick as soon as the events already queued
     // are handled, before the event loop waits again.
-    void startSoon(int periodMs) override
+    void startSoon(int periodMs) override { startAfter(0, periodMs); }
+    void startAfter(int firstMs, int periodMs) override
     {
-        m_periodAfterFirst = periodMs;
-        m_timer->start(0);
+        m_periodAfterFirst = firstMs == periodMs ? 0 : periodMs;
+        m_timer->start(firstMs);
     }
     void stop() override
     {
@@ -54,6 +55,7 @@ private:
 QtClock::QtClock(int minimumPeriodMs, QObject *parent)
     : QObject(parent), m_minimumPeriod(minimumPeriodMs)
 {
+    m_started.start();
 }
 
 std::unique_ptr<ClockSlot> QtClock::createSlot(std::function<void()> onTick)

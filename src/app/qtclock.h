@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 
 namespace marvesto {
@@ -18,9 +19,11 @@ public:
     explicit QtClock(int minimumPeriodMs = kTimerFloorMs, QObject *parent = nullptr);
     std::unique_ptr<ClockSlot> createSlot(std::function<void()> onTick) override;
     int minimumPeriodMs() const override { return m_minimumPeriod; }
+    qint64 nowMs() const override { return m_started.elapsed(); }
 
 private:
     int m_minimumPeriod;
+    QElapsedTimer m_started;
 };
 
 } // namespace marvesto

@@ -15,6 +15,8 @@ public:
     virtual void start(int periodMs) = 0;
     // The first tick at the next opportunity, then every periodMs.
     virtual void startSoon(int periodMs) { start(periodMs); }
+    // The first tick after firstMs, then every periodMs.
+    virtual void startAfter(int firstMs, int periodMs) = 0;
     virtual void stop() = 0;
 };
 
@@ -25,6 +27,8 @@ public:
     virtual std::unique_ptr<ClockSlot> createSlot(std::function<void()> onTick) = 0;
     // The shortest period the clock gives; a 1 ms timer means "as often as allowed".
     virtual int minimumPeriodMs() const { return 1; }
+    // Milliseconds since some fixed moment, never going back.
+    virtual qint64 nowMs() const = 0;
 };
 
 // A game timer: an interval, an on/off switch and one tick signal.

@@ -20,10 +20,11 @@ Game::Game(const Services &services, QObject *parent)
     : QObject(parent),
       m_services(services),
       m_cues(m_services),
-      m_console(services.clock, m_market, m_wonBoxes, m_auction, this),
-      m_market(services.clock, services.random, m_console, this),
-      m_wonBoxes(services.clock, services.random, m_cues, m_console, this),
-      m_auction(services.clock, services.random, m_cues, m_console, m_wonBoxes, this)
+      m_time(services.clock),
+      m_console(m_time, m_market, m_wonBoxes, m_auction, this),
+      m_market(m_time, services.random, m_console, this),
+      m_wonBoxes(m_time, services.random, m_cues, m_console, this),
+      m_auction(m_time, services.random, m_cues, m_console, m_wonBoxes, this)
 {
     m_console.setObjectName(QStringLiteral("console"));
     m_market.setObjectName(QStringLiteral("market"));

@@ -3,6 +3,7 @@
 #include "core/auction.h"
 #include "core/console.h"
 #include "core/cues.h"
+#include "core/gameclock.h"
 #include "core/market.h"
 #include "core/services.h"
 #include "core/wonboxes.h"
@@ -26,6 +27,8 @@ public:
     Auction &auction() { return m_auction; }
     WonBoxes &wonBoxes() { return m_wonBoxes; }
     CuePlayer &cues() { return m_cues; }
+    // The game's time: pause and speed.
+    GameClock &time() { return m_time; }
 
     // Opens the game's windows and asks for the name and the capital.
     void start();
@@ -57,6 +60,7 @@ private:
 
     Services m_services;
     CuePlayer m_cues;
+    GameClock m_time;
     // Declared before the parts that name them, built in this order.
     Console m_console;
     Market m_market;

@@ -11,6 +11,58 @@ const QString kNotice = QStringLiteral(
     "Un vero disatro!  Sei andato sotto di brutto!!!  Cambia lavoro ^_^ e non fare il manager aziendale");
 const QString kQuestion = QStringLiteral("Vuoi Giocare ancora? ");
 
+// What happens in a game, and when: log lines, market lines and offers, at
+// their time on the virtual clock from the moment recording starts.
+struct Happening {
+    qint64 at;
+    QString what;
+    bool operator==(const Happening &) const = default;
+};
+using Story = std::vector<Happening>;
+
+Story record(CoreFixture &f, const std::function<void()> &play)
+{
+    Story story;
+    const qint64 from = f.clock.now();
+    const auto note = [&f, &story, from](const QString &what) {
+        story.push_back({f.clock.now() - from, what});
+    };
+    QObject context;
+    QObject::connect(&f.console(), &Console::logAppended, &context, note);
+    QObject::connect(&f.console(), &Console::logReplaced, &context, note);
+    QObject::connect(&f.auction(), &Auction::logAppended, &context, note);
+    QObject::connect(&f.auction(), &Auction::logReplaced, &context, note);
+    QObject::connect(&f.market(), &BoxListPart::lineAdded, &context,
+                     [&f, note](int row) { note(f.market().line(row)); });
+    QObject::connect(&f.wonBoxes(), &WonBoxes::offerMade, &context, [&context, note](Offer *offer) {
+        QObject::connect(offer, &GamePart::closed, &context,
+                         [note] { note(QStringLiteral("offer closed")); });
+        QObject::connect(offer, &Offer::textChanged, &context,
+                         [note, offer] { note(offer->text()); });
+    });
+    play();
+    return story;
+}
+
+// The set-ups of the timed rules: an auction whose rivals raise and count
+// down, the market's ticks up to a tax, a buyer's offer waiting for an answer.
+void setUpTimedRule(CoreFixture &f, int rule)
+{
+    switch (rule) {
+    case 0:
+        withThreeLines(f);
+        f.random.script({0.0f, 0.0f}); // the rivals raise by 1, then count to three
+        f.run(QStringLiteral("0"));
+        break;
+    case 1: f.start(); break;
+    default:
+        withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
+        scriptOffer(f, 1, 2, 100);
+        f.run(QString());
+        break;
+    }
+}
+
 } // namespace
 
 class TestGame : public QObject {
@@ -168,6 +220,79 @@ private slots:
         QCOMPARE(f.dialogs.unscripted, 0);
         QCOMPARE(f.capital(), QStringLiteral("100"));
         QVERIFY(!f.game->inBankruptcySequence());
+    }
+
+    // Paused at any moment, every timed rule goes on as if the pause had not
+    // been: each later event comes exactly as much later as the pause lasted.
+    void aPauseDelaysEveryEventByItsLength_data()
+    {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<qint64>("pauseAt");
+        QTest::newRow("before the rivals answer") << 0 << qint64(400);
+        QTest::newRow("during the countdown") << 0 << qint64(1500);
+        QTest::newRow("while the room closes") << 0 << qint64(3900);
+        QTest::newRow("between market ticks") << 1 << qint64(5500);
+        QTest::newRow("just before the tax") << 1 << qint64(10999);
+        QTest::newRow("while an offer waits") << 2 << qint64(4000);
+    }
+    void aPauseDelaysEveryEventByItsLength()
+    {
+        QFETCH(int, rule);
+        QFETCH(qint64, pauseAt);
+        constexpr qint64 kLength = 2345;
+        constexpr qint64 kPlayed = 12500;
+        CoreFixture steady;
+        setUpTimedRule(steady, rule);
+        const Story expected = record(steady, [&steady] { steady.advance(kPlayed); });
+
+        CoreFixture f;
+        setUpTimedRule(f, rule);
+        Story duringPause;
+        const Story story = record(f, [&] {
+            f.advance(pauseAt);
+            f.game->time().setPaused(true);
+            duringPause = record(f, [&f] { f.advance(kLength); });
+            f.game->time().setPaused(false);
+            f.advance(kPlayed - pauseAt);
+        });
+        QVERIFY(duringPause.empty());
+        Story shifted;
+        for (Happening h : story) {
+            if (h.at > pauseAt)
+                h.at -= kLength;
+            shifted.push_back(h);
+        }
+        QVERIFY(expected.size() >= 2); // something happens after the start
+        QVERIFY(shifted == expected);
+    }
+
+    // "Lenta" doubles every interval, "Molto lenta" triples it.
+    void aSlowerGameStretchesEveryInterval_data()
+    {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<int>("speed");
+        for (int rule = 0; rule < 3; ++rule) {
+            QTest::addRow("rule %d, slow", rule) << rule << int(Speed::Slow);
+            QTest::addRow("rule %d, very slow", rule) << rule << int(Speed::VerySlow);
+        }
+    }
+    void aSlowerGameStretchesEveryInterval()
+    {
+        QFETCH(int, rule);
+        QFETCH(int, speed);
+        constexpr qint64 kPlayed = 12500;
+        CoreFixture steady;
+        setUpTimedRule(steady, rule);
+        Story expected = record(steady, [&steady] { steady.advance(kPlayed); });
+        for (Happening &h : expected)
+            h.at *= speed;
+
+        CoreFixture f;
+        f.game->time().setSpeed(static_cast<Speed>(speed));
+        setUpTimedRule(f, rule);
+        const Story story = record(f, [&f, speed] { f.advance(kPlayed * speed); });
+        QVERIFY(expected.size() >= 2); // something happens after the start
+        QVERIFY(story == expected);
     }
 };
 

@@ -13,12 +13,13 @@ class VirtualSlot final : public ClockSlot {
 public:
     VirtualSlot(VirtualClock &clock, int id) : m_clock(clock), m_id(id) {}
     ~VirtualSlot() override { m_clock.m_entries.erase(m_id); }
-    void start(int periodMs) override
+    void start(int periodMs) override { startAfter(periodMs, periodMs); }
+    void startAfter(int firstMs, int periodMs) override
     {
         VirtualClock::Entry &e = m_clock.m_entries[m_id];
         e.running = true;
         e.period = periodMs;
-        e.due = m_clock.m_now + periodMs;
+        e.due = m_clock.m_now + firstMs;
         e.order = ++m_clock.m_starts;
     }
     void stop() override { m_clock.m_entries[m_id].running = false; }

@@ -19,6 +19,7 @@ class VirtualClock : public Clock {
 public:
     std::unique_ptr<ClockSlot> createSlot(std::function<void()> onTick) override;
     int minimumPeriodMs() const override { return m_minimumPeriod; }
+    qint64 nowMs() const override { return m_now; }
     void setMinimumPeriod(int ms) { m_minimumPeriod = ms; }
 
     void advance(qint64 ms);
