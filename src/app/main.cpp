@@ -1,7 +1,7 @@
 #include "app/loadedsound.h"
+#include "app/playersettings.h"
 #include "app/qtclock.h"
 #include "app/qtservices.h"
-#include "app/soundsetting.h"
 #include "core/game.h"
 #include "ui/desk.h"
 #include "ui/toolkit/mainwindow.h"
@@ -168,9 +168,10 @@ int main(int argc, char *argv[])
     // cue; a cue asked for earlier loads it at once.
     QObject::connect(&game, &marvesto::Game::gameStarted, &frame, [&sound] { sound.load(); });
 
-    // Whether cues are heard is remembered between runs (~/.config/Marvesto/).
-    const marvesto::SoundSetting soundSetting(marvesto::SoundSetting::defaultPath(),
-                                              frame.soundAction());
+    // Whether cues are heard and the game's speed are remembered between runs
+    // (~/.config/Marvesto/).
+    const marvesto::PlayerSettings settings(marvesto::PlayerSettings::defaultPath(),
+                                            frame.soundAction(), frame.speedActions());
 
     // Fill the screen even where no window manager honours the maximised state.
     if (const QScreen *screen = frame.screen())

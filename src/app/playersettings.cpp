@@ -1,6 +1,7 @@
-#include "app/soundsetting.h"
+#include "app/playersettings.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
@@ -15,16 +16,17 @@ namespace marvesto {
 
 namespace {
 const QString kSoundKey = QStringLiteral("sound");
-}
+const QString kSpeedKey = QStringLiteral("speed");
+} // namespace
 
-QString SoundSetting::defaultPath()
+QString PlayerSettings::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'
         + QCoreApplication::organizationName() + u'/' + QCoreApplication::applicationName()
         + QStringLiteral(".conf");
 }
 
-QString SoundSetting::problemWith(const QString &path)
+QString PlayerSettings::problemWith(const QString &path)
 {
     // stat() follows links and opens nothing, so a FIFO cannot block it.
     const QByteArray name = QFile::encodeName(path);
@@ -52,21 +54,32 @@ QString SoundSetting::problemWith(const QString &path)
     return {};
 }
 
-SoundSetting::SoundSetting(const QString &path, QAction *action)
+PlayerSettings::PlayerSettings(const QString &path, QAction *sound, QActionGroup *speeds)
 {
     if (const QString problem = problemWith(path); !problem.isEmpty()) {
         qWarning("marvesto: settings file %s left alone (%s); the sound starts on and is not "
                  "remembered",
                  qPrintable(path), qPrintable(problem));
-        action->setChecked(true);
+        sound->setChecked(true);
         return;
     }
     m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    action->setChecked(m_settings->value(kSoundKey, true).toBool());
-    QObject::connect(action, &QAction::toggled, m_settings.get(),
+    sound->setChecked(m_settings->value(kSoundKey, true).toBool());
+    QObject::connect(sound, &QAction::toggled, m_settings.get(),
                      [this](bool on) { m_settings->setValue(kSoundKey, on); });
+    if (!speeds)
+        return;
+    const QVariant speed = m_settings->value(kSpeedKey);
+    for (QAction *choice : speeds->actions()) {
+        if (speed.isValid() && choice->data() == speed)
+            choice->setChecked(true);
+        QObject::connect(choice, &QAction::toggled, m_settings.get(), [this, choice](bool chosen) {
+            if (chosen)
+                m_settings->setValue(kSpeedKey, choice->data());
+        });
+    }
 }
 
-SoundSetting::~SoundSetting() = default;
+PlayerSettings::~PlayerSettings() = default;
 
 } // namespace marvesto

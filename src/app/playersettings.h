@@ -5,17 +5,19 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QSettings;
 
 namespace marvesto {
 
-// Whether cues are heard, kept between runs in the settings file. The file is
+// Whether cues are heard and how fast the game runs, kept between runs in the
+// settings file. The file is
 // only ever read and written as a regular file (a link to one is followed): a
 // FIFO would hang the start, a huge file would be read whole, and Qt saves by
 // renaming a new file over the old one, which would replace a device or
 // anything else a link pointed at. A file that is none of that is left alone
 // for the run, with one warning, and the sound starts on.
-class SoundSetting {
+class PlayerSettings {
 public:
     static constexpr qint64 kMaxFileBytes = 64 * 1024;
 
@@ -26,10 +28,11 @@ public:
     // can be read, or nothing yet (a link to nothing yet included).
     static QString problemWith(const QString &path);
 
-    // Checks the action as the file says, on when it says nothing, and writes
-    // each toggle back to it while this object lives.
-    SoundSetting(const QString &path, QAction *action);
-    ~SoundSetting();
+    // Checks the sound action and a speed as the file says (the sound on and
+    // the first speed when it says nothing), and writes each change back to it
+    // while this object lives. A speed is known by its action's data.
+    PlayerSettings(const QString &path, QAction *sound, QActionGroup *speeds = nullptr);
+    ~PlayerSettings();
 
 private:
     std::unique_ptr<QSettings> m_settings; // none when the file is left alone

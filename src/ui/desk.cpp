@@ -12,6 +12,7 @@
 #include "ui/wonboxeswindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -116,6 +117,18 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     announceLog(*m_announcer, game.auction());
     connect(&mainWindow, &MainWindow::capitalWanted, this,
             [this] { m_announcer->say(capitalSummary()); });
+    // Time: the pause and the speed live in the game's clock.
+    GameClock &time = game.time();
+    connect(mainWindow.pauseAction(), &QAction::toggled, &time, &GameClock::setPaused);
+    connect(&mainWindow, &MainWindow::minimized, &time, [&time] { time.setPaused(true); });
+    connect(&time, &GameClock::pausedChanged, this, &Desk::showPaused);
+    for (QAction *speed : mainWindow.speedActions()->actions()) {
+        connect(speed, &QAction::toggled, &time, [&time, speed](bool chosen) {
+            if (chosen)
+                time.setSpeed(static_cast<Speed>(speed->data().toInt()));
+        });
+    }
+
     // Ctrl+Tab and F6 are seen before any window's own handling.
     qApp->installEventFilter(this);
 }
@@ -179,6 +192,27 @@ QString Desk::capitalSummary() const
         .arg(m_game.console().capital())
         .arg(won)
         .arg(won == 1 ? QStringLiteral("box vinto") : QStringLiteral("box vinti"));
+}
+
+void Desk::showPaused(bool paused)
+{
+    const GameClock *holder = &m_game.time();
+    if (paused)
+        m_focusBeforePause = QApplication::focusWidget();
+    std::vector<ChildWindow *> windows{m_market.get(), m_console.get(), m_wonBoxes.get(),
+                                       m_auction.get()};
+    for (OfferDialog *dialog : offerDialogs())
+        windows.push_back(dialog);
+    for (ChildWindow *window : windows) {
+        if (paused)
+            window->lock(holder);
+        else
+            window->unlock(holder);
+    }
+    m_mainWindow.showPaused(paused);
+    m_announcer->say(paused ? QStringLiteral("Pausa") : QStringLiteral("Ripresa"));
+    if (!paused && m_focusBeforePause && m_focusBeforePause->isEnabled())
+        m_focusBeforePause->setFocus(Qt::OtherFocusReason);
 }
 
 std::vector<ChildWindow *> Desk::windowsInTurn() const

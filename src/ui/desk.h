@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -54,6 +55,8 @@ private:
     std::vector<ChildWindow *> windowsInTurn() const;
     // The focus goes to the next window in turn (step 1) or the one before (-1).
     void turnWindow(int step);
+    // A paused game takes no input in its windows, and says so.
+    void showPaused(bool paused);
     void follow(ChildWindow &window, GamePart &part);
     void addOfferDialog(Offer *offer);
     QString backdropPath() const;
@@ -66,6 +69,8 @@ private:
     std::unique_ptr<AuctionRoom> m_auction;
     std::unique_ptr<WonBoxesWindow> m_wonBoxes;
     Announcer *m_announcer;
+    // Where the keyboard was when the game was paused.
+    QPointer<QWidget> m_focusBeforePause;
 };
 
 } // namespace marvesto

@@ -1,9 +1,10 @@
 #include "badinput.h"
 #include "fixture.h"
 
-#include "app/soundsetting.h"
+#include "app/playersettings.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QSettings>
 #include <QTest>
@@ -159,7 +160,7 @@ private slots:
         sound.setCheckable(true);
         sound.setChecked(false);
         {
-            const SoundSetting setting(path, &sound);
+            const PlayerSettings setting(path, &sound);
             QVERIFY(sound.isChecked());
             sound.toggle();
             sound.toggle();
@@ -183,7 +184,7 @@ private slots:
         QAction sound;
         sound.setCheckable(true);
         {
-            const SoundSetting setting(link, &sound);
+            const PlayerSettings setting(link, &sound);
             QVERIFY(!sound.isChecked());
             sound.toggle();
         }
@@ -192,13 +193,36 @@ private slots:
 
         QVERIFY(QFile::remove(target));
         {
-            const SoundSetting setting(link, &sound);
+            const PlayerSettings setting(link, &sound);
             QVERIFY(sound.isChecked());
             sound.toggle();
         }
         QVERIFY(QFileInfo(link).isSymLink());
         QVERIFY(QFileInfo(target).isFile());
         QCOMPARE(QSettings(target, QSettings::IniFormat).value(QStringLiteral("sound")), false);
+    }
+
+    // The speed chosen is the one the next run starts with.
+    void theSpeedIsRemembered()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kSettingsName);
+        QAction sound;
+        QActionGroup speeds(nullptr);
+        for (int factor : {1, 2, 3}) {
+            QAction *choice = speeds.addAction(QString::number(factor));
+            choice->setCheckable(true);
+            choice->setData(factor);
+        }
+        speeds.actions().at(0)->setChecked(true);
+        {
+            const PlayerSettings settings(path, &sound, &speeds);
+            QVERIFY(speeds.actions().at(0)->isChecked()); // nothing said yet
+            speeds.actions().at(1)->setChecked(true);
+        }
+        speeds.actions().at(0)->setChecked(true);
+        const PlayerSettings settings(path, &sound, &speeds);
+        QVERIFY(speeds.actions().at(1)->isChecked());
     }
 };
 

@@ -4,8 +4,9 @@
 # is given, when DISPLAY names no X server, when Wayland is asked for with no
 # compositor, and for an unknown -platform. Then the game in a real window on
 # a private X server, with a FIFO where its settings file goes: it asks for
-# the player's name and capital, the market fills with boxes, Alt+F opens the
-# File menu, and Ctrl+Q ends the program with exit code 0.
+# the player's name and capital, the market fills with boxes, P in the market
+# pauses the game for 3 s and P resumes it, Alt+F opens the File menu, and
+# Ctrl+Q ends the program with exit code 0.
 #
 #   smoke-test.sh GAME [ARTIFACT_ROOT]
 #
@@ -74,9 +75,30 @@ rw_wait_ink "$MARKET_BACKGROUND" "$MARKET_MIN_INK" 10 ||
 rw_screenshot market
 rw_log "the market holds $RW_INK pixels of text: $RW_SHOT"
 
-# Alt+F opens the File menu (a new popup window), Esc closes it; Ctrl+Q quits.
 rw_largest_window '^Marvesto$'
 main_window=$RW_FOUND
+# P in the market's list pauses: the title says so and the market stands still
+# for 3 s; P again resumes it, and a new box comes.
+market_shot() { import -silent -window root -crop 560x230+10+60 +repage "$RW_TMP/$1.png"; }
+market_differs() { [[ $(compare -metric AE "$RW_TMP/$1.png" "$RW_TMP/$2.png" null: 2>&1 || true) != 0 ]]; }
+rw_click "$main_window" 300 200
+sleep 0.3
+rw_keys p
+sleep 0.5
+[[ $(xdotool getwindowname "$main_window") == "Marvesto (in pausa)" ]] ||
+  rw_fail "P in the market did not pause the game: the title is '$(xdotool getwindowname "$main_window")'"
+market_shot paused-1
+sleep 3
+market_shot paused-2
+rw_screenshot paused
+! market_differs paused-1 paused-2 || rw_fail "the market changed while the game was paused ($RW_SHOT)"
+rw_keys p
+sleep 2.5
+[[ $(xdotool getwindowname "$main_window") == "Marvesto" ]] || rw_fail "P did not resume the game"
+market_shot resumed
+market_differs paused-2 resumed || rw_fail "the market did not go on after the pause"
+rw_log "P paused the game for 3 s with the market still, and P resumed it"
+# Alt+F opens the File menu (a new popup window), Esc closes it; Ctrl+Q quits.
 before=$(rw_windows '')
 rw_key "$main_window" alt+f
 sleep 0.5
@@ -91,4 +113,4 @@ rw_wait_app_exit 10 || rw_fail "the game still runs 10 s after Ctrl+Q"
 [[ -p $settings ]] || rw_fail "the FIFO where the settings file goes was replaced"
 (($(grep -c "settings file .* left alone" "$RW_APP_LOG") == 1)) ||
   rw_fail "the game did not say once that it left the settings file alone"
-rw_log "PASS: command line without a display, both prompts, the market, Alt+F, Ctrl+Q"
+rw_log "PASS: command line without a display, both prompts, the market, pause, Alt+F, Ctrl+Q"

@@ -3,6 +3,8 @@
 #include "ui/toolkit/announcer.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QTest>
@@ -583,6 +585,55 @@ private slots:
         QCOMPARE(said,
                  QStringList{wonBox(1, 1500).trimmed()
                              + QStringLiteral("\nTi offro ... 1500 + 200\nVuoi vendere?")});
+    }
+
+    // P pauses where it types nothing; while paused nothing ticks, the game's
+    // windows take no input, and the main window says so.
+    void pKeyPausesAndResumesWhereItTypesNothing()
+    {
+        GameFixture f;
+        f.start();
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        QStringList said;
+        QObject::connect(&f.desk->announcer(), &Announcer::announced,
+                         [&said](const QString &message) { said.append(message); });
+        QLineEdit *command = f.consoleWindow().commandLineEdit();
+        command->setFocus();
+        QTest::keyClick(command, Qt::Key_P);
+        QCOMPARE(command->text(), QStringLiteral("p"));
+        QVERIFY(!f.game->time().isPaused());
+
+        ListBox *market = f.marketWindow().boxesList();
+        market->setFocus();
+        QTest::keyClick(market, Qt::Key_P);
+        QApplication::processEvents();
+        QVERIFY(f.game->time().isPaused());
+        QVERIFY(f.frame->pauseAction()->isChecked());
+        QCOMPARE(f.frame->windowTitle(), QStringLiteral("Marvesto (in pausa)"));
+        QVERIFY(f.frame->findChild<QLabel *>(QStringLiteral("pausedCaption"))->isVisible());
+        QVERIFY(!f.marketWindow().isEnabled() && !f.consoleWindow().isEnabled()
+                && !f.wonBoxesWindow().isEnabled());
+        const int lines = market->count();
+        f.advance(30000);
+        QCOMPARE(market->count(), lines);
+
+        QTest::keyClick(f.frame.get(), Qt::Key_Pause);
+        QVERIFY(!f.game->time().isPaused());
+        QCOMPARE(f.frame->windowTitle(), QStringLiteral("Marvesto"));
+        QVERIFY(f.marketWindow().isEnabled() && f.consoleWindow().isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(market));
+        f.advance(1000);
+        QCOMPARE(market->count(), lines + 1);
+        QApplication::processEvents();
+        QCOMPARE(said, (QStringList{QStringLiteral("Pausa"), QStringLiteral("Ripresa")}));
+
+        // A minimized game pauses; the speed menu sets how slow it runs.
+        f.frame->showMinimized();
+        QApplication::processEvents();
+        QVERIFY(f.game->time().isPaused());
+        f.frame->speedActions()->actions().at(2)->trigger();
+        QCOMPARE(f.game->time().speed(), Speed::VerySlow);
     }
 };
 

@@ -3,7 +3,9 @@
 #include "ui/toolkit/backdrop.h"
 #include "ui/toolkit/designs.h"
 
+#include <QActionGroup>
 #include <QEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPaintEvent>
@@ -79,6 +81,25 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     m_newGame->setObjectName(QStringLiteral("newGameAction"));
     m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     file->addSeparator();
+    m_pause = file->addAction(QStringLiteral("Pausa"));
+    m_pause->setObjectName(QStringLiteral("pauseAction"));
+    m_pause->setCheckable(true);
+    // P only where it types nothing: a text field takes it as a letter.
+    m_pause->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
+    QMenu *speed = file->addMenu(QStringLiteral("Velocit\u00E0"));
+    speed->setObjectName(QStringLiteral("speedMenu"));
+    m_speeds = new QActionGroup(this);
+    const std::pair<const char *, int> speeds[] = {{"Normale", 1},
+                                                   {"Lenta", 2},
+                                                   {"Molto lenta", 3}};
+    for (const auto &[name, factor] : speeds) {
+        QAction *choice = speed->addAction(QString::fromUtf8(name));
+        choice->setCheckable(true);
+        choice->setData(factor);
+        choice->setChecked(factor == 1);
+        m_speeds->addAction(choice);
+    }
+    file->addSeparator();
     m_capital = file->addAction(QStringLiteral("Capitale e box vinti"));
     m_capital->setObjectName(QStringLiteral("capitalAction"));
     m_capital->setShortcut(QKeySequence(Qt::Key_F2));
@@ -97,6 +118,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     QMenu *help = menuBar()->addMenu(QStringLiteral("?"));
     QAction *about = help->addAction(QStringLiteral("Informazioni su Marvesto"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutClicked);
+
+    m_pausedCaption = new QLabel(QStringLiteral("Pausa"), m_area->viewport());
+    m_pausedCaption->setObjectName(QStringLiteral("pausedCaption"));
+    m_pausedCaption->setAlignment(Qt::AlignCenter);
+    m_pausedCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pausedCaption->setStyleSheet(
+        QStringLiteral("color: white; background: rgba(0, 0, 0, 160); font-size: 48pt; "
+                       "font-weight: bold; padding: 12px 48px;"));
+    m_pausedCaption->hide();
 
     // Windows that reach past the area can be scrolled into view on a small screen.
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -126,9 +156,38 @@ QImage MainWindow::backgroundPicture() const
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_area->viewport() && event->type() == QEvent::Resize)
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize) {
+        placePausedCaption();
         emit resized();
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        emit minimized();
+}
+
+void MainWindow::showPaused(bool paused)
+{
+    const QString title = QString::fromUtf8(design::mainWindow().caption);
+    setWindowTitle(paused ? title + QStringLiteral(" (in pausa)") : title);
+    m_pause->setChecked(paused);
+    m_pausedCaption->setVisible(paused);
+    if (paused) {
+        placePausedCaption();
+        m_pausedCaption->raise();
+    }
+}
+
+void MainWindow::placePausedCaption()
+{
+    m_pausedCaption->adjustSize();
+    QRect shown = m_pausedCaption->rect();
+    shown.moveCenter(m_area->viewport()->rect().center());
+    m_pausedCaption->setGeometry(shown);
 }
 
 } // namespace marvesto

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 
 class QAction;
+class QActionGroup;
+class QLabel;
 class QMdiArea;
 
 namespace marvesto {
@@ -32,23 +34,36 @@ public:
     QAction *soundAction() const { return m_sound; }
     // Has the capital and the won boxes told to a screen reader.
     QAction *capitalAction() const { return m_capital; }
+    // Checked while the game is paused (P, Pause).
+    QAction *pauseAction() const { return m_pause; }
+    // "Normale", "Lenta", "Molto lenta": each action's data is its slowing factor.
+    QActionGroup *speedActions() const { return m_speeds; }
+    // A paused game says so over the area and in the title.
+    void showPaused(bool paused);
 
 signals:
     void newGameClicked();
     void exitClicked();
     void aboutClicked();
     void capitalWanted();
+    void minimized();
     // The inner area changed its size.
     void resized();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void placePausedCaption();
+
     QMdiArea *m_area;
     QAction *m_newGame;
     QAction *m_sound;
     QAction *m_capital;
+    QAction *m_pause;
+    QActionGroup *m_speeds;
+    QLabel *m_pausedCaption;
     QAction *m_exit;
     QImage m_picture;
     QSize m_shownSize;
