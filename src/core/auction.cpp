@@ -89,12 +89,12 @@ void Auction::rivalsAnswer()
 {
     m_rivalsTimer.setEnabled(false);
     m_random.reseed();
-    const int draw = static_cast<int>(std::floor(m_random.next() * double(kRivalsDrawHighest))) + 1;
+    const int draw = m_random.drawUpTo(kRivalsDrawHighest);
     if (draw >= kRivalsGiveUpFrom) {
         win();
         return;
     }
-    const int raise = static_cast<int>(std::floor(m_random.next() * double(kHighestRaise))) + 1;
+    const int raise = m_random.drawUpTo(kHighestRaise);
     raisePrice(raise);
     m_cues.play(Cue::Raise);
     appendLog(QStringLiteral("Rilanciano di .... ") + m_price + kEuroLine);

@@ -5,8 +5,6 @@
 #include "core/console.h"
 #include "core/services.h"
 
-#include <cmath>
-
 namespace marvesto {
 
 Market::Market(Clock &clock, Random &random, Console &console, QObject *parent)
@@ -41,7 +39,7 @@ void Market::countTowardsTax()
 
 void Market::takeTax()
 {
-    const int tax = static_cast<int>(std::floor(m_random.next() * double(kHighestTax))) + 1;
+    const int tax = m_random.drawUpTo(kHighestTax);
     m_console.addToCapital(-tax);
     m_console.appendLog(QStringLiteral("Tax:") + QString::number(tax) + QStringLiteral("\r\n"));
     m_console.appendLog(m_console.capitalLine());
@@ -52,10 +50,8 @@ void Market::offerNewBox()
 {
     if (count() > kMostLines)
         clearLines();
-    const QChar letter(static_cast<char16_t>(
-        u'A' + static_cast<int>(std::floor(m_random.next() * double(kNameLetters)))));
-    const int price =
-        static_cast<int>(std::floor(m_random.next() * double(kPriceSpread))) + kLowestPrice;
+    const QChar letter(static_cast<char16_t>(u'A' + m_random.drawUpTo(kNameLetters) - 1));
+    const int price = m_random.drawUpTo(kPriceSpread) - 1 + kLowestPrice;
     addLine(marketLine(count(), letter, price));
     emit boxOffered(count() - 1);
 }

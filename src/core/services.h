@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cmath>
+
 namespace marvesto {
 
 class Clock;
@@ -30,13 +32,16 @@ public:
     // Reseeds from the time of day, as every drawing handler does first.
     virtual void reseed() = 0;
     virtual float next() = 0;
+    // A whole number from 1 to highest, each as likely: one draw, scaled in
+    // double precision and rounded down.
+    int drawUpTo(int highest) { return static_cast<int>(std::floor(next() * double(highest))) + 1; }
 };
 
 // Plays a wave file without waiting; a new one cuts off the one playing.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
-    virtual void play(const QString &path, quint32 mode) = 0;
+    virtual void play(const QString &path) = 0;
 };
 
 // The program's folder and the files read from it.

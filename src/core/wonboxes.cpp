@@ -78,10 +78,10 @@ void WonBoxes::lookForBuyer()
     m_random.reseed();
     if (count() == 0)
         return;
-    const int chance =
-        static_cast<int>(std::floor(m_random.next() * double(kOfferDrawHighest))) + 1;
+    const int chance = m_random.drawUpTo(kOfferDrawHighest);
+    // Scaled in single precision, as the buyer has always picked the box.
     const int position = static_cast<int>(std::floor(m_random.next() * count()));
-    const int extra = static_cast<int>(std::floor(m_random.next() * double(kHighestExtra))) + 1;
+    const int extra = m_random.drawUpTo(kHighestExtra);
     if (chance >= kOfferBelow)
         return;
     // One offer at a time, so that no two dialogs bid for the same box.

@@ -189,13 +189,13 @@ private slots:
         LoadedSoundOutput output(
             {m_dir.filePath(QStringLiteral("nowhere")), QStringLiteral(MARVESTO_SOUND_MODULE_DIR)});
         QVERIFY(!output.isLoaded());
-        output.play(cue, 1);
+        output.play(cue);
         QVERIFY(output.isLoaded());
         QVERIFY(QLibrary(QStringLiteral(MARVESTO_SOUND_MODULE_DIR "/marvesto-sound")).isLoaded());
 
         LoadedSoundOutput missing({m_dir.filePath(QStringLiteral("nowhere"))});
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no sound module")));
-        missing.play(cue, 1);
+        missing.play(cue);
         QVERIFY(missing.isLoaded());
     }
 
@@ -212,7 +212,7 @@ private slots:
     {
         QFETCH(QString, path);
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 1);
         QVERIFY(effects(output).isEmpty());
     }
@@ -224,7 +224,7 @@ private slots:
         if (QFile(path).open(QIODevice::ReadOnly))
             QSKIP("Running with rights that read any file");
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 1);
     }
 
@@ -273,7 +273,7 @@ private slots:
         QFETCH(qint64, size);
         const QString path = writeRow(QStringLiteral("bad"), bytes, size);
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QTRY_COMPARE(output.alerts, 1);
         // Let a late error arrive too: the alert sounds once per play.
         QTRY_VERIFY(!anyLoading(output));
@@ -281,7 +281,7 @@ private slots:
         QVERIFY(!anyPlaying(output));
 
         // Known bad, it falls back at once from now on.
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 2);
         QVERIFY(!anyPlaying(output));
     }
@@ -306,7 +306,7 @@ private slots:
         QFETCH(qint64, size);
         const QString path = writeRow(QStringLiteral("good"), bytes, size);
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 0);
         QSoundEffect *effect = effectOf(output, path);
         QVERIFY(effect);
@@ -319,7 +319,7 @@ private slots:
     {
         const QString path = write(QStringLiteral("first-load.wav"), pcm16(1000));
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         // play() returned before the file was even loaded.
         QSoundEffect *effect = effectOf(output, path);
         QVERIFY(effect);
@@ -335,7 +335,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!anyPlaying(output), 5000);
 
         // Heard before, it starts again straight away, from an effect of its own.
-        output.play(path, 1);
+        output.play(path);
         QVERIFY(isPlaying(output, path));
         QCOMPARE(output.alerts, 0);
         QTRY_VERIFY(effects(output).size() <= 2); // the one playing and the next one
@@ -346,8 +346,8 @@ private slots:
         const QString a = write(QStringLiteral("a.wav"), pcm16(2000));
         const QString b = write(QStringLiteral("b.wav"), pcm16(2000));
         CountingOutput output;
-        output.play(a, 1);
-        output.play(b, 1);
+        output.play(a);
+        output.play(b);
         QVERIFY(!isPlaying(output, a));
         QVERIFY(isPlaying(output, b));
         // Loading finishes: the cut-off cue stays silent.
@@ -357,13 +357,13 @@ private slots:
         QVERIFY(isPlaying(output, b));
 
         // The same cue again plays from the start; a loaded one cuts off as well.
-        output.play(b, 1);
+        output.play(b);
         QVERIFY(isPlaying(output, b));
-        output.play(a, 1);
+        output.play(a);
         QVERIFY(isPlaying(output, a));
         QVERIFY(!isPlaying(output, b));
         // A missing file's alert cuts it off too.
-        output.play(m_dir.filePath(QStringLiteral("absent.wav")), 1);
+        output.play(m_dir.filePath(QStringLiteral("absent.wav")));
         QVERIFY(!anyPlaying(output));
         QCOMPARE(output.alerts, 1);
     }
@@ -373,11 +373,11 @@ private slots:
         const QString path = write(QStringLiteral("dropped.wav"), pcm16(500));
         {
             CountingOutput output;
-            output.play(path, 1);
+            output.play(path);
         }
         {
             CountingOutput output;
-            output.play(path, 1);
+            output.play(path);
             QTRY_COMPARE(effectOf(output, path)->status(), QSoundEffect::Ready);
         }
         QTest::qWait(50); // deliveries still queued for the gone effects

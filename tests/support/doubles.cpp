@@ -131,7 +131,7 @@ float ScriptedRandom::next()
     return unitFloat(m_engine());
 }
 
-void RecordingSound::play(const QString &path, quint32)
+void RecordingSound::play(const QString &path)
 {
     paths << path;
 }

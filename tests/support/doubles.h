@@ -105,7 +105,7 @@ constexpr float kAlmostOne = 0.99999994f;
 
 class RecordingSound : public SoundOutput {
 public:
-    void play(const QString &path, quint32 mode) override;
+    void play(const QString &path) override;
     QStringList paths;
     // The cue names played, in order ("5", "1", ...).
     QStringList cues() const;

@@ -35,7 +35,6 @@ public:
     // Builds the controls, runs the Load handler and shows the window; nothing
     // when it is loaded already.
     void load();
-    void show() { load(); }
     // Discards the controls and hides the window; nothing when it is
     // not loaded.
     void unload();

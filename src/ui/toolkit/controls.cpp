@@ -131,10 +131,4 @@ void removeRow(QListWidget *list, int row)
     }
 }
 
-QString rowText(const QListWidget *list, int row)
-{
-    const QListWidgetItem *item = list->item(row);
-    return item ? item->text() : QString();
-}
-
 } // namespace marvesto

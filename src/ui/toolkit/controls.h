@@ -61,6 +61,5 @@ protected:
 int selectedRow(const QListWidget *list);
 void selectRow(QListWidget *list, int row);
 void removeRow(QListWidget *list, int row);
-QString rowText(const QListWidget *list, int row);
 
 } // namespace marvesto
