@@ -169,6 +169,28 @@ private slots:
         QCOMPARE(f.capital(), QStringLiteral("100"));
         QVERIFY(!f.game->inBankruptcySequence());
     }
+
+    // Each timer of the game, found by the role the design table names it by:
+    // its interval, and whether it runs from its part's opening.
+    void everyTimerHasItsIntervalAndStart()
+    {
+        CoreFixture f;
+        withWonBoxes(f, {wonBox(1, 1500)});
+        scriptOffer(f, 0, 1, 10);
+        f.run(QStringLiteral("x"));
+        f.advance(1);
+        QVERIFY(f.offer());
+        const std::pair<const char *, std::pair<int, bool>> timers[] = {
+            {"watchTimer", {1, true}},        {"tickTimer", {1000, true}},
+            {"closingTimer", {3000, false}},  {"countdownTimer", {350, false}},
+            {"rivalsTimer", {1000, false}},   {"offerTimer", {1, false}},
+            {"patienceTimer", {10000, false}}};
+        for (const auto &[role, design] : timers) {
+            const auto *timer = f.game->findChild<Timer *>(QString::fromUtf8(role));
+            QVERIFY2(timer, role);
+            QCOMPARE(std::pair(timer->interval(), timer->onAtStart()), design);
+        }
+    }
 };
 
 // The rules need no window system: a plain QCoreApplication runs them.

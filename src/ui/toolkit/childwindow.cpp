@@ -1,6 +1,7 @@
 #include "ui/toolkit/childwindow.h"
 
 #include "core/boxlistpart.h"
+#include "ui/toolkit/widgetfactory.h"
 
 #include <QApplication>
 #include <QKeyEvent>
