@@ -8,6 +8,9 @@ AuctionRoom::AuctionRoom(Auction &auction, QMdiArea &area, QObject *parent)
     : ChildWindow(design::auctionRoom(), area, parent), m_auction(auction)
 {
     setObjectName(QStringLiteral("auctionRoom"));
+    bind(m_logView, "logView");
+    bind(m_priceLineEdit, "priceLineEdit");
+    bind(m_bidButton, "bidButton");
     mirror(&auction, &Auction::logChanged, [this] { logView()->showText(m_auction.log()); });
     whileLoaded(&auction, &Auction::logFollowed, [this] { logView()->moveCaretToEnd(); });
     mirror(&auction, &Auction::priceChanged,
@@ -25,12 +28,6 @@ void AuctionRoom::onLoad()
 {
     // Only Enter and Alt+G press the bid button.
     putOutOfView(bidButton());
-}
-
-bool AuctionRoom::onEscape()
-{
-    emit escapePressed();
-    return true;
 }
 
 } // namespace marvesto
