@@ -11,8 +11,7 @@ AuctionRoom::AuctionRoom(Auction &auction, QMdiArea &area, QObject *parent)
     bind(m_logView, "logView");
     bind(m_priceLineEdit, "priceLineEdit");
     bind(m_bidButton, "bidButton");
-    mirror(&auction, &Auction::logChanged, [this] { logView()->showText(m_auction.log()); });
-    whileLoaded(&auction, &Auction::logFollowed, [this] { logView()->moveCaretToEnd(); });
+    showLog(m_logView, auction);
     mirror(&auction, &Auction::priceChanged,
            [this] { priceLineEdit()->setText(m_auction.price()); });
     mirror(&auction, &Auction::canBidChanged,

@@ -20,8 +20,7 @@ ConsoleWindow::ConsoleWindow(Console &console, QMdiArea &area, QObject *parent)
     mirror(&console, &Console::titleChanged, [this] { setCaption(m_console.title()); });
     mirror(&console, &Console::capitalChanged,
            [this] { capitalLineEdit()->setText(m_console.capital()); });
-    mirror(&console, &Console::logChanged, [this] { logView()->showText(m_console.log()); });
-    whileLoaded(&console, &Console::logFollowed, [this] { logView()->moveCaretToEnd(); });
+    showLog(m_logView, console);
     // Not echoed back while the player types.
     mirror(&console, &Console::commandChanged, [this] {
         if (commandLineEdit()->text() != m_console.command())

@@ -13,7 +13,7 @@ OfferDialog::OfferDialog(Offer &offer, QMdiArea &area, QObject *parent)
     bind(m_positionLineEdit, "positionLineEdit");
     bind(m_acceptButton, "acceptButton");
     bind(m_refuseLabel, "refuseLabel");
-    mirror(&offer, &Offer::textChanged, [this] { offerView()->showText(m_offer.text()); });
+    mirror(&offer, &Offer::textChanged, [this] { m_offerView->setText(m_offer.text()); });
     whileLoaded(&offer, &Offer::textFollowed, [this] { offerView()->moveCaretToEnd(); });
     mirror(&offer, &Offer::priceChanged, [this] { priceLineEdit()->setText(m_offer.price()); });
     mirror(&offer, &Offer::positionChanged,

@@ -101,6 +101,22 @@ protected:
         });
         whileLoaded(&part, &Part::linesCleared, [&list] { list->clear(); });
     }
+    // This view shows the part's log whenever the window is loaded: all of it
+    // as the window loads, then each text appended or the whole log replaced.
+    template <typename Part>
+    void showLog(LogView *const &view, const Part &part)
+    {
+        onEachLoad([&view, &part] { view->setText(part.log()); });
+        connect(&part, &Part::logAppended, this, [this, &view](const QString &text) {
+            if (isLoaded())
+                view->appendText(text);
+        });
+        connect(&part, &Part::logReplaced, this, [this, &view](const QString &text) {
+            if (isLoaded())
+                view->setText(text);
+        });
+        whileLoaded(&part, &Part::logFollowed, [&view] { view->moveCaretToEnd(); });
+    }
     // Moves a default button out of view: Enter (and its access key) still
     // press it, but neither the keyboard nor a click gives it the focus.
     static void putOutOfView(QPushButton *button);
