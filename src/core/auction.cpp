@@ -2,10 +2,8 @@
 
 #include "core/amounts.h"
 #include "core/boxlines.h"
-#include "core/console.h"
 #include "core/cues.h"
 #include "core/services.h"
-#include "core/wonboxes.h"
 
 #include <cmath>
 
@@ -15,13 +13,10 @@ namespace {
 const QString kEuroLine = QStringLiteral(" \u20AC\r\n");
 }
 
-Auction::Auction(Clock &clock, Random &random, CuePlayer &cues, Console &console,
-                 WonBoxes &wonBoxes, QObject *parent)
+Auction::Auction(Clock &clock, Random &random, CuePlayer &cues, QObject *parent)
     : GamePart(clock, parent),
       m_random(random),
       m_cues(cues),
-      m_console(console),
-      m_wonBoxes(wonBoxes),
       m_closingTimer(addTimer("closingTimer", kClosingPauseMs, false)),
       m_countdownTimer(addTimer("countdownTimer", kCountdownStepMs, false)),
       m_rivalsTimer(addTimer("rivalsTimer", kRivalsAnswerMs, false))
@@ -36,6 +31,14 @@ void Auction::reset()
     setLog(QString());
     setPrice(QString());
     setCanBid(true);
+}
+
+void Auction::start(const QString &boxLine)
+{
+    open();
+    setLog(boxLine + QStringLiteral("\r\n"));
+    followLog();
+    setPrice(priceOfLastSeven(boxLine));
 }
 
 void Auction::setLog(const QString &text)
@@ -114,15 +117,11 @@ void Auction::win()
     double cost = 0;
     if (const auto price = readAmount(m_price))
         cost = 0 - std::nearbyint(*price);
-    m_console.appendLog(QStringLiteral("Costo complessivo del Box: ") + writeAmount(cost)
-                        + kEuroLine);
-    m_console.addToCapital(cost);
-    m_console.appendLog(QStringLiteral("\r\nIl tuo capitale attuale: ") + m_console.capital()
-                        + kEuroLine);
+    emit charged(cost);
 
     followLog();
     m_closingTimer.setEnabled(true);
-    m_wonBoxes.addLine(wonBoxLine(m_log, m_price));
+    emit won(wonBoxLine(m_log, m_price));
 }
 
 void Auction::countdownStep()

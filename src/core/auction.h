@@ -6,10 +6,8 @@
 
 namespace marvesto {
 
-class Console;
 class CuePlayer;
 class Random;
-class WonBoxes;
 
 // The auction room: the player bids, the rivals answer a second later by
 // raising or giving up, and three countdown steps after a raise lose the box.
@@ -27,8 +25,12 @@ public:
     // The room closes itself this long after the auction ends.
     static constexpr int kClosingPauseMs = 3000;
 
-    Auction(Clock &clock, Random &random, CuePlayer &cues, Console &console, WonBoxes &wonBoxes,
-            QObject *parent = nullptr);
+    Auction(Clock &clock, Random &random, CuePlayer &cues, QObject *parent = nullptr);
+
+    // Opens the room for the box on this market line: the opening bid is made
+    // on an empty price, then the log is replaced by the box's line and the
+    // price is the line's.
+    void start(const QString &boxLine);
 
     // The room's log, line breaks as CR LF.
     QString log() const { return m_log; }
@@ -61,6 +63,10 @@ signals:
     void logFollowed();
     void priceChanged();
     void canBidChanged();
+    // The auction is won: first the cost to charge (negative, or 0 for a price
+    // that reads as no number), then the won box's line.
+    void charged(double cost);
+    void won(const QString &wonBoxLine);
 
 protected:
     void reset() override;
@@ -75,8 +81,6 @@ private:
 
     Random &m_random;
     CuePlayer &m_cues;
-    Console &m_console;
-    WonBoxes &m_wonBoxes;
     Timer &m_closingTimer;
     Timer &m_countdownTimer;
     Timer &m_rivalsTimer;

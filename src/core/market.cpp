@@ -1,16 +1,13 @@
 #include "core/market.h"
 
-#include "core/amounts.h"
 #include "core/boxlines.h"
-#include "core/console.h"
 #include "core/services.h"
 
 namespace marvesto {
 
-Market::Market(Clock &clock, Random &random, Console &console, QObject *parent)
+Market::Market(Clock &clock, Random &random, QObject *parent)
     : BoxListPart(clock, parent),
       m_random(random),
-      m_console(console),
       m_tickTimer(addTimer("tickTimer", kTickMs, true))
 {
     connect(&m_tickTimer, &Timer::tick, this, &Market::tick);
@@ -39,11 +36,7 @@ void Market::countTowardsTax()
 
 void Market::takeTax()
 {
-    const int tax = m_random.drawUpTo(kHighestTax);
-    m_console.addToCapital(-tax);
-    m_console.appendLog(QStringLiteral("Tax:") + QString::number(tax) + QStringLiteral("\r\n"));
-    m_console.appendLog(m_console.capitalLine());
-    m_console.followLog();
+    emit taxTaken(m_random.drawUpTo(kHighestTax));
 }
 
 void Market::offerNewBox()

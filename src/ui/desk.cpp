@@ -102,7 +102,7 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     connect(&game, &Game::gameStarted, m_console.get(), &ConsoleWindow::focusCommandLine);
     // The watch looks again when the player moves the console's log.
     connect(m_console.get(), &ConsoleWindow::logViewMoved, &game, &Game::noteChange);
-    connect(&game.wonBoxes(), &WonBoxes::offerMade, this, &Desk::addOfferDialog);
+    connect(&game, &Game::offerMade, this, &Desk::addOfferDialog);
 
     connect(&mainWindow, &MainWindow::newGameClicked, &game, &Game::newGame);
     connect(&mainWindow, &MainWindow::exitClicked, &game, &Game::exit);
