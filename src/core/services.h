@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cmath>
+#include <cstdint>
 
 namespace marvesto {
 
@@ -36,6 +37,13 @@ public:
     // double precision and rounded down.
     int drawUpTo(int highest) { return static_cast<int>(std::floor(next() * double(highest))) + 1; }
 };
+
+// Turns 32 random bits into a single-precision draw in [0, 1): 24 bits fill a
+// float's mantissa exactly, so the result never rounds up to 1.
+inline float unitFloat(std::uint32_t bits)
+{
+    return static_cast<float>(bits >> 8) * (1.0f / 16777216.0f);
+}
 
 // Plays a wave file without waiting; a new one cuts off the one playing.
 class SoundOutput {

@@ -1,7 +1,5 @@
 #include "doubles.h"
 
-#include "app/qtservices.h"
-
 #include <QFile>
 #include <QFileInfo>
 
@@ -148,11 +146,6 @@ bool FolderFiles::canRead(const QString &path) const
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
-}
-
-QImage FolderFiles::loadPicture(const QString &path) const
-{
-    return QtFiles().loadPicture(path);
 }
 
 } // namespace marvesto::test

@@ -2,7 +2,6 @@
 
 #include "core/clock.h"
 #include "core/services.h"
-#include "ui/toolkit/pictures.h"
 
 #include <QStringList>
 
@@ -111,12 +110,11 @@ public:
     QStringList cues() const;
 };
 
-class FolderFiles : public Files, public Pictures {
+class FolderFiles : public Files {
 public:
     explicit FolderFiles(QString folder) : m_folder(std::move(folder)) {}
     QString programFolder() const override { return m_folder; }
     bool canRead(const QString &path) const override;
-    QImage loadPicture(const QString &path) const override;
 
 private:
     QString m_folder;
