@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -35,7 +36,7 @@ public:
     ConsoleWindow &consoleWindow() { return *m_console; }
     AuctionRoom &auctionRoom() { return *m_auction; }
     WonBoxesWindow &wonBoxesWindow() { return *m_wonBoxes; }
-    // Offer dialogs that are open, oldest first.
+    // The dialogs of the offers open, oldest first.
     std::vector<OfferDialog *> offerDialogs() const;
     Announcer &announcer() { return *m_announcer; }
     // "Capitale: <capital> €, <n> box vinti", as the capital key tells it.
@@ -66,6 +67,8 @@ private:
     std::unique_ptr<AuctionRoom> m_auction;
     std::unique_ptr<WonBoxesWindow> m_wonBoxes;
     Announcer *m_announcer;
+    // Each offer's dialog, from the offer's making to its closing.
+    std::map<const Offer *, OfferDialog *> m_offerDialogs;
 };
 
 } // namespace marvesto
