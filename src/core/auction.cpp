@@ -14,7 +14,7 @@ const QString kEuroLine = QStringLiteral(" \u20AC\r\n");
 }
 
 Auction::Auction(Clock &clock, Random &random, CuePlayer &cues, QObject *parent)
-    : GamePart(clock, parent),
+    : LogPart(clock, parent),
       m_random(random),
       m_cues(cues),
       m_closingTimer(addTimer("closingTimer", kClosingPauseMs, false)),
@@ -39,24 +39,6 @@ void Auction::start(const QString &boxLine)
     setLog(boxLine + QStringLiteral("\r\n"));
     followLog();
     setPrice(priceOfLastSeven(boxLine));
-}
-
-void Auction::setLog(const QString &text)
-{
-    if (!change(m_log, text))
-        return;
-    emit logChanged();
-    emit logReplaced(text);
-}
-
-void Auction::appendLog(const QString &text)
-{
-    // Grows in place: no copy of the whole log to compare with.
-    if (text.isEmpty())
-        return;
-    m_log += text;
-    emit logChanged();
-    emit logAppended(text);
 }
 
 void Auction::setPrice(const QString &text)
@@ -121,7 +103,7 @@ void Auction::win()
 
     followLog();
     m_closingTimer.setEnabled(true);
-    emit won(wonBoxLine(m_log, m_price));
+    emit won(wonBoxLine(log(), m_price));
 }
 
 void Auction::countdownStep()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/gamepart.h"
+#include "core/logpart.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@ class Random;
 
 // The auction room: the player bids, the rivals answer a second later by
 // raising or giving up, and three countdown steps after a raise lose the box.
-class Auction : public GamePart {
+class Auction : public LogPart {
     Q_OBJECT
 public:
     static constexpr int kBidStep = 100;
@@ -32,11 +32,6 @@ public:
     // price is the line's.
     void start(const QString &boxLine);
 
-    // The room's log, line breaks as CR LF.
-    QString log() const { return m_log; }
-    void setLog(const QString &text);
-    void followLog() { emit logFollowed(); }
-
     // The price as text; one that reads as no number stays as it is.
     QString price() const { return m_price; }
     void setPrice(const QString &text);
@@ -56,11 +51,6 @@ public:
     void closeRoom();
 
 signals:
-    void logChanged();
-    // What changed: text added at the end, or the whole new log.
-    void logAppended(const QString &text);
-    void logReplaced(const QString &text);
-    void logFollowed();
     void priceChanged();
     void canBidChanged();
     // The auction is won: first the cost to charge (negative, or 0 for a price
@@ -76,7 +66,6 @@ protected:
 private:
     void win();
     void raisePrice(double amount);
-    void appendLog(const QString &text);
     void setCanBid(bool can);
 
     Random &m_random;
@@ -84,7 +73,6 @@ private:
     Timer &m_closingTimer;
     Timer &m_countdownTimer;
     Timer &m_rivalsTimer;
-    QString m_log;
     QString m_price;
     bool m_canBid = true;
     qint16 m_countdown = 0;

@@ -9,7 +9,7 @@ const QString kEuroLine = QStringLiteral(" \u20AC\r\n");
 }
 
 Console::Console(Clock &clock, QObject *parent)
-    : GamePart(clock, parent), m_watchTimer(addTimer("watchTimer", kWatchPeriodMs, true))
+    : LogPart(clock, parent), m_watchTimer(addTimer("watchTimer", kWatchPeriodMs, true))
 {
 }
 
@@ -78,24 +78,6 @@ void Console::creditSale(double amount)
     appendLog(QStringLiteral("Hai guadagnato ") + writeAmount(amount) + kEuroLine);
     addToCapital(amount);
     followLog();
-}
-
-void Console::setLog(const QString &text)
-{
-    if (!change(m_log, text))
-        return;
-    emit logChanged();
-    emit logReplaced(text);
-}
-
-void Console::appendLog(const QString &text)
-{
-    // Grows in place: no copy of the whole log to compare with.
-    if (text.isEmpty())
-        return;
-    m_log += text;
-    emit logChanged();
-    emit logAppended(text);
 }
 
 void Console::setCommand(const QString &text)

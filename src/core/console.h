@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/gamepart.h"
+#include "core/logpart.h"
 
 #include <QString>
 
@@ -8,7 +8,7 @@ namespace marvesto {
 
 // The manager console: the capital, the log of what happened, the command
 // line and its interpreter, and the timer of the bankruptcy watch.
-class Console : public GamePart {
+class Console : public LogPart {
     Q_OBJECT
 public:
     // A fresh console's capital: whatever the player asked for at the start,
@@ -44,13 +44,6 @@ public:
     void setBoxesForSale(int count) { m_boxesForSale = count; }
     void setWonBoxes(int count) { m_wonBoxes = count; }
 
-    // The log, line breaks as CR LF.
-    QString log() const { return m_log; }
-    void setLog(const QString &text);
-    void appendLog(const QString &text);
-    // Asks the log's view to show its end, caret included.
-    void followLog() { emit logFollowed(); }
-
     QString command() const { return m_command; }
     void setCommand(const QString &text);
     // Runs the command line: "sell" chooses the first won box, a market line's
@@ -64,11 +57,6 @@ public:
 signals:
     void titleChanged();
     void capitalChanged();
-    void logChanged();
-    // What changed: text added at the end, or the whole new log.
-    void logAppended(const QString &text);
-    void logReplaced(const QString &text);
-    void logFollowed();
     void commandChanged();
     // "sell" chose the first won box: the player goes on there.
     void firstWonBoxChosen();
@@ -84,7 +72,6 @@ private:
     Timer &m_watchTimer;
     QString m_title = kTitle;
     QString m_capital = kCapitalAtOpening;
-    QString m_log;
     QString m_command;
     int m_boxesForSale = 0;
     int m_wonBoxes = 0;
