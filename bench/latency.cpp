@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
     QLineEdit *command = desk.consoleWindow().commandLineEdit();
 
     for (int i = 0; i < samples; ++i) {
-        game.wonBoxes().closeOffers();
+        game.closeOffers();
         keepMarketLines(game.market(), 3);
         command = desk.consoleWindow().commandLineEdit();
         command->clear();
@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
     }
 
     for (int i = 0; i < samples; ++i) {
-        game.wonBoxes().closeOffers();
+        game.closeOffers();
         QListWidget *won = desk.wonBoxesWindow().boxesList();
         if (won->count() == 0)
             game.wonBoxes().addLine(QStringLiteral("Box numero:7 Prezzo:1500 \u20AC"));

@@ -104,7 +104,7 @@ bool isWholeModule(const QString &path)
 // Stands in for a module that is missing or broken.
 class AlertOnly : public SoundOutput {
 public:
-    void play(const QString &, quint32) override { QApplication::beep(); }
+    void play(const QString &) override { QApplication::beep(); }
 };
 
 } // namespace
@@ -136,10 +136,10 @@ void LoadedSoundOutput::load()
     m_output = std::make_unique<AlertOnly>();
 }
 
-void LoadedSoundOutput::play(const QString &path, quint32 mode)
+void LoadedSoundOutput::play(const QString &path)
 {
     load();
-    m_output->play(path, mode);
+    m_output->play(path);
 }
 
 } // namespace marvesto

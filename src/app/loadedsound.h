@@ -17,7 +17,7 @@ public:
     explicit LoadedSoundOutput(QStringList folders);
     ~LoadedSoundOutput() override;
 
-    void play(const QString &path, quint32 mode) override;
+    void play(const QString &path) override;
     void load();
     bool isLoaded() const { return m_loaded; }
 

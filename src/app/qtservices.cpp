@@ -81,12 +81,6 @@ float QtRandom::next()
     return unitFloat(m_engine());
 }
 
-float unitFloat(std::uint32_t bits)
-{
-    // 24 bits fill a float's mantissa exactly, so the result never rounds up to 1.
-    return static_cast<float>(bits >> 8) * (1.0f / 16777216.0f);
-}
-
 QString QtFiles::programFolder() const
 {
     // The build tree keeps the data beside the program. An installed game has

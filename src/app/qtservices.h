@@ -35,9 +35,6 @@ private:
     std::mt19937 m_engine{0};
 };
 
-// Turns 32 random bits into a single-precision draw in [0, 1).
-float unitFloat(std::uint32_t bits);
-
 class QtFiles : public Files, public Pictures {
 public:
     QString programFolder() const override;

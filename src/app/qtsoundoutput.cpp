@@ -113,8 +113,8 @@ QtSoundOutput::QtSoundOutput(QObject *parent) : QObject(parent)
 
 QtSoundOutput::~QtSoundOutput() = default;
 
-// Every cue plays without waiting, whatever mode the caller asks for.
-void QtSoundOutput::play(const QString &path, quint32)
+// Every cue plays without waiting.
+void QtSoundOutput::play(const QString &path)
 {
     // The new cue, or the alert standing in for it, cuts off the one playing.
     stopCurrent();

@@ -19,7 +19,7 @@ class QtSoundOutput : public QObject, public SoundOutput {
 public:
     explicit QtSoundOutput(QObject *parent = nullptr);
     ~QtSoundOutput() override;
-    void play(const QString &path, quint32 mode) override;
+    void play(const QString &path) override;
 
 protected:
     // Sounds in place of a cue that cannot play.

@@ -2,10 +2,8 @@
 
 #include "core/amounts.h"
 #include "core/boxlines.h"
-#include "core/console.h"
 #include "core/cues.h"
 #include "core/services.h"
-#include "core/wonboxes.h"
 
 #include <cmath>
 
@@ -15,13 +13,10 @@ namespace {
 const QString kEuroLine = QStringLiteral(" \u20AC\r\n");
 }
 
-Auction::Auction(Clock &clock, Random &random, CuePlayer &cues, Console &console,
-                 WonBoxes &wonBoxes, QObject *parent)
-    : GamePart(clock, parent),
+Auction::Auction(Clock &clock, Random &random, CuePlayer &cues, QObject *parent)
+    : LogPart(clock, parent),
       m_random(random),
       m_cues(cues),
-      m_console(console),
-      m_wonBoxes(wonBoxes),
       m_closingTimer(addTimer("closingTimer", kClosingPauseMs, false)),
       m_countdownTimer(addTimer("countdownTimer", kCountdownStepMs, false)),
       m_rivalsTimer(addTimer("rivalsTimer", kRivalsAnswerMs, false))
@@ -38,22 +33,12 @@ void Auction::reset()
     setCanBid(true);
 }
 
-void Auction::setLog(const QString &text)
+void Auction::start(const QString &boxLine)
 {
-    if (!change(m_log, text))
-        return;
-    emit logChanged();
-    emit logReplaced(text);
-}
-
-void Auction::appendLog(const QString &text)
-{
-    // Grows in place: no copy of the whole log to compare with.
-    if (text.isEmpty())
-        return;
-    m_log += text;
-    emit logChanged();
-    emit logAppended(text);
+    open();
+    setLog(boxLine + QStringLiteral("\r\n"));
+    followLog();
+    setPrice(priceOfLastSeven(boxLine));
 }
 
 void Auction::setPrice(const QString &text)
@@ -89,12 +74,12 @@ void Auction::rivalsAnswer()
 {
     m_rivalsTimer.setEnabled(false);
     m_random.reseed();
-    const int draw = static_cast<int>(std::floor(m_random.next() * double(kRivalsDrawHighest))) + 1;
+    const int draw = m_random.drawUpTo(kRivalsDrawHighest);
     if (draw >= kRivalsGiveUpFrom) {
         win();
         return;
     }
-    const int raise = static_cast<int>(std::floor(m_random.next() * double(kHighestRaise))) + 1;
+    const int raise = m_random.drawUpTo(kHighestRaise);
     raisePrice(raise);
     m_cues.play(Cue::Raise);
     appendLog(QStringLiteral("Rilanciano di .... ") + m_price + kEuroLine);
@@ -114,15 +99,11 @@ void Auction::win()
     double cost = 0;
     if (const auto price = readAmount(m_price))
         cost = 0 - std::nearbyint(*price);
-    m_console.appendLog(QStringLiteral("Costo complessivo del Box: ") + writeAmount(cost)
-                        + kEuroLine);
-    m_console.addToCapital(cost);
-    m_console.appendLog(QStringLiteral("\r\nIl tuo capitale attuale: ") + m_console.capital()
-                        + kEuroLine);
+    emit charged(cost);
 
     followLog();
     m_closingTimer.setEnabled(true);
-    m_wonBoxes.addLine(wonBoxLine(m_log, m_price));
+    emit won(wonBoxLine(log(), m_price));
 }
 
 void Auction::countdownStep()

@@ -1,19 +1,17 @@
 #pragma once
 
-#include "core/gamepart.h"
+#include "core/logpart.h"
 
 #include <QString>
 
 namespace marvesto {
 
-class Console;
 class CuePlayer;
 class Random;
-class WonBoxes;
 
 // The auction room: the player bids, the rivals answer a second later by
 // raising or giving up, and three countdown steps after a raise lose the box.
-class Auction : public GamePart {
+class Auction : public LogPart {
     Q_OBJECT
 public:
     static constexpr int kBidStep = 100;
@@ -27,13 +25,12 @@ public:
     // The room closes itself this long after the auction ends.
     static constexpr int kClosingPauseMs = 3000;
 
-    Auction(Clock &clock, Random &random, CuePlayer &cues, Console &console, WonBoxes &wonBoxes,
-            QObject *parent = nullptr);
+    Auction(Clock &clock, Random &random, CuePlayer &cues, QObject *parent = nullptr);
 
-    // The room's log, line breaks as CR LF.
-    QString log() const { return m_log; }
-    void setLog(const QString &text);
-    void followLog() { emit logFollowed(); }
+    // Opens the room for the box on this market line: the opening bid is made
+    // on an empty price, then the log is replaced by the box's line and the
+    // price is the line's.
+    void start(const QString &boxLine);
 
     // The price as text; one that reads as no number stays as it is.
     QString price() const { return m_price; }
@@ -54,13 +51,12 @@ public:
     void closeRoom();
 
 signals:
-    void logChanged();
-    // What changed: text added at the end, or the whole new log.
-    void logAppended(const QString &text);
-    void logReplaced(const QString &text);
-    void logFollowed();
     void priceChanged();
     void canBidChanged();
+    // The auction is won: first the cost to charge (negative, or 0 for a price
+    // that reads as no number), then the won box's line.
+    void charged(double cost);
+    void won(const QString &wonBoxLine);
 
 protected:
     void reset() override;
@@ -70,17 +66,13 @@ protected:
 private:
     void win();
     void raisePrice(double amount);
-    void appendLog(const QString &text);
     void setCanBid(bool can);
 
     Random &m_random;
     CuePlayer &m_cues;
-    Console &m_console;
-    WonBoxes &m_wonBoxes;
     Timer &m_closingTimer;
     Timer &m_countdownTimer;
     Timer &m_rivalsTimer;
-    QString m_log;
     QString m_price;
     bool m_canBid = true;
     qint16 m_countdown = 0;

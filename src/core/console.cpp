@@ -1,20 +1,15 @@
 #include "core/console.h"
 
 #include "core/amounts.h"
-#include "core/auction.h"
-#include "core/boxlines.h"
-#include "core/market.h"
-#include "core/wonboxes.h"
 
 namespace marvesto {
 
-Console::Console(Clock &clock, Market &market, WonBoxes &wonBoxes, Auction &auction,
-                 QObject *parent)
-    : GamePart(clock, parent),
-      m_market(market),
-      m_wonBoxes(wonBoxes),
-      m_auction(auction),
-      m_watchTimer(addTimer("watchTimer", kWatchPeriodMs, true))
+namespace {
+const QString kEuroLine = QStringLiteral(" \u20AC\r\n");
+}
+
+Console::Console(Clock &clock, QObject *parent)
+    : LogPart(clock, parent), m_watchTimer(addTimer("watchTimer", kWatchPeriodMs, true))
 {
 }
 
@@ -49,22 +44,40 @@ QString Console::capitalLine() const
     return QStringLiteral("Il tuo Capitale:") + m_capital + QStringLiteral(" \u20AC\r\n");
 }
 
-void Console::setLog(const QString &text)
+void Console::takeTax(int tax)
 {
-    if (!change(m_log, text))
-        return;
-    emit logChanged();
-    emit logReplaced(text);
+    addToCapital(-tax);
+    appendLog(QStringLiteral("Tax:") + QString::number(tax) + QStringLiteral("\r\n"));
+    appendLog(capitalLine());
+    followLog();
 }
 
-void Console::appendLog(const QString &text)
+void Console::payForBox(double cost)
 {
-    // Grows in place: no copy of the whole log to compare with.
-    if (text.isEmpty())
-        return;
-    m_log += text;
-    emit logChanged();
-    emit logAppended(text);
+    appendLog(QStringLiteral("Costo complessivo del Box: ") + writeAmount(cost) + kEuroLine);
+    addToCapital(cost);
+    appendLog(QStringLiteral("\r\nIl tuo capitale attuale: ") + m_capital + kEuroLine);
+}
+
+void Console::cashInBox(const QString &paidText, double paid, double value)
+{
+    setLog(QStringLiteral("\r\nHai Pagato:") + paidText + QStringLiteral(" \u20AC\r\n\r\n"));
+    appendLog(QStringLiteral("Valore degli oggetti nel Box:") + writeAmount(value)
+              + QStringLiteral(" \u20AC\r\n\r\n"));
+    appendLog(QStringLiteral("Il tuo guadagno \u00E8 stato di:") + writeAmount(value - paid)
+              + QStringLiteral(" \u20AC\r\n\r\n"));
+    // The whole value is credited: the price was charged when the auction was won.
+    addToCapital(value);
+    appendLog(capitalLine());
+    followLog();
+}
+
+void Console::creditSale(double amount)
+{
+    appendLog(QStringLiteral("\r\n"));
+    appendLog(QStringLiteral("Hai guadagnato ") + writeAmount(amount) + kEuroLine);
+    addToCapital(amount);
+    followLog();
 }
 
 void Console::setCommand(const QString &text)
@@ -82,40 +95,30 @@ void Console::sell()
 void Console::runCommand()
 {
     // Any command gives the buyers a chance to make an offer.
-    m_wonBoxes.armOfferCheck();
+    emit commandRun();
 
     if (m_command.toLower() == QStringLiteral("sell")) {
-        if (m_wonBoxes.count() > 0)
+        if (m_wonBoxes > 0)
             emit firstWonBoxChosen();
         setCommand(QString());
         return;
     }
 
     if (const auto number = readAmount(m_command)) {
-        if (*number > m_market.count() - 1) {
+        if (*number > m_boxesForSale - 1) {
             setCommand(QString());
             return;
         }
         // A position that names no line leaves the command as typed.
         const auto position = toInt16(*number);
-        if (!position || *position < 0 || m_market.line(*position).isEmpty())
+        if (!position || *position < 0 || *position >= m_boxesForSale)
             return;
-        openAuction(*position);
+        emit boxChosen(*position);
         setCommand(QString());
         return;
     }
 
     setCommand(QString());
-}
-
-void Console::openAuction(int position)
-{
-    const QString line = m_market.line(position);
-    m_auction.open();
-    m_auction.setLog(line + QStringLiteral("\r\n"));
-    m_auction.followLog();
-    m_auction.setPrice(priceOfLastSeven(line));
-    m_market.removeLine(position);
 }
 
 } // namespace marvesto

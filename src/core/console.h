@@ -1,18 +1,14 @@
 #pragma once
 
-#include "core/gamepart.h"
+#include "core/logpart.h"
 
 #include <QString>
 
 namespace marvesto {
 
-class Auction;
-class Market;
-class WonBoxes;
-
 // The manager console: the capital, the log of what happened, the command
 // line and its interpreter, and the timer of the bankruptcy watch.
-class Console : public GamePart {
+class Console : public LogPart {
     Q_OBJECT
 public:
     // A fresh console's capital: whatever the player asked for at the start,
@@ -22,8 +18,7 @@ public:
     // The watch looks as often as the clock allows.
     static constexpr int kWatchPeriodMs = 1;
 
-    Console(Clock &clock, Market &market, WonBoxes &wonBoxes, Auction &auction,
-            QObject *parent = nullptr);
+    explicit Console(Clock &clock, QObject *parent = nullptr);
 
     QString title() const { return m_title; }
     void setTitle(const QString &title);
@@ -36,12 +31,18 @@ public:
     // "Il tuo Capitale:<capital> €", a line of the log.
     QString capitalLine() const;
 
-    // The log, line breaks as CR LF.
-    QString log() const { return m_log; }
-    void setLog(const QString &text);
-    void appendLog(const QString &text);
-    // Asks the log's view to show its end, caret included.
-    void followLog() { emit logFollowed(); }
+    // The lines each change of the capital writes, with the change itself.
+    void takeTax(int tax);
+    // A won auction's cost, negative.
+    void payForBox(double cost);
+    // An opened box: what was paid for it (as its line reads, and as a number)
+    // and what its contents are worth. The log starts afresh.
+    void cashInBox(const QString &paidText, double paid, double value);
+    void creditSale(double amount);
+
+    // How many boxes the market and the won boxes list, as the commands need.
+    void setBoxesForSale(int count) { m_boxesForSale = count; }
+    void setWonBoxes(int count) { m_wonBoxes = count; }
 
     QString command() const { return m_command; }
     void setCommand(const QString &text);
@@ -56,29 +57,24 @@ public:
 signals:
     void titleChanged();
     void capitalChanged();
-    void logChanged();
-    // What changed: text added at the end, or the whole new log.
-    void logAppended(const QString &text);
-    void logReplaced(const QString &text);
-    void logFollowed();
     void commandChanged();
     // "sell" chose the first won box: the player goes on there.
     void firstWonBoxChosen();
+    // A command was run, whatever it was.
+    void commandRun();
+    // The command named the market line at this position: its auction opens.
+    void boxChosen(int position);
 
 protected:
     void reset() override;
 
 private:
-    void openAuction(int position);
-
-    Market &m_market;
-    WonBoxes &m_wonBoxes;
-    Auction &m_auction;
     Timer &m_watchTimer;
     QString m_title = kTitle;
     QString m_capital = kCapitalAtOpening;
-    QString m_log;
     QString m_command;
+    int m_boxesForSale = 0;
+    int m_wonBoxes = 0;
 };
 
 } // namespace marvesto

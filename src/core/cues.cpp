@@ -14,7 +14,7 @@ void CuePlayer::play(Cue cue)
 {
     if (!m_on)
         return;
-    m_services.sound.play(cuePath(m_services.files.programFolder(), cue), kPlayAsync);
+    m_services.sound.play(cuePath(m_services.files.programFolder(), cue));
 }
 
 } // namespace marvesto

@@ -21,15 +21,11 @@ QString cuePath(const QString &programFolder, Cue cue);
 // Plays cues without waiting for their end, while the sound is on.
 class CuePlayer {
 public:
-    // Every cue is asked for this way: play without waiting for the end.
-    static constexpr quint32 kPlayAsync = 1;
-
     explicit CuePlayer(const Services &services) : m_services(services) {}
 
     void play(Cue cue);
     // Off: nothing plays, and nothing beeps in its place either.
     void setOn(bool on) { m_on = on; }
-    bool isOn() const { return m_on; }
 
 private:
     const Services &m_services;

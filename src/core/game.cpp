@@ -1,7 +1,6 @@
 #include "core/game.h"
 
 #include "core/amounts.h"
-#include "core/offer.h"
 
 namespace marvesto {
 
@@ -21,10 +20,10 @@ Game::Game(const Services &services, QObject *parent)
       m_services(services),
       m_cues(m_services),
       m_time(services.clock),
-      m_console(m_time, m_market, m_wonBoxes, m_auction, this),
-      m_market(m_time, services.random, m_console, this),
-      m_wonBoxes(m_time, services.random, m_cues, m_console, this),
-      m_auction(m_time, services.random, m_cues, m_console, m_wonBoxes, this)
+      m_console(m_time, this),
+      m_market(m_time, services.random, this),
+      m_wonBoxes(m_time, services.random, m_cues, this),
+      m_auction(m_time, services.random, m_cues, this)
 {
     m_console.setObjectName(QStringLiteral("console"));
     m_market.setObjectName(QStringLiteral("market"));
@@ -43,8 +42,69 @@ Game::Game(const Services &services, QObject *parent)
     connect(&m_wonBoxes, &BoxListPart::linesCleared, this, &Game::noteChange);
     connect(&m_wonBoxes, &BoxListPart::lineAdded, this, &Game::noteChange);
     connect(&m_wonBoxes, &BoxListPart::lineRemoved, this, &Game::noteChange);
+    wireParts();
+}
+
+void Game::wireParts()
+{
+    // Every change of the capital is the console's to write down.
+    connect(&m_market, &Market::taxTaken, &m_console, &Console::takeTax);
+    connect(&m_auction, &Auction::charged, &m_console, &Console::payForBox);
+    connect(&m_wonBoxes, &WonBoxes::boxOpened, &m_console, &Console::cashInBox);
+    // The commands read how many boxes are for sale and won.
+    const auto countLines = [this](BoxListPart &list, void (Console::*tell)(int)) {
+        const auto count = [this, &list, tell] { (m_console.*tell)(list.count()); };
+        connect(&list, &BoxListPart::lineAdded, this, count);
+        connect(&list, &BoxListPart::lineRemoved, this, count);
+        connect(&list, &BoxListPart::linesCleared, this, count);
+    };
+    countLines(m_market, &Console::setBoxesForSale);
+    countLines(m_wonBoxes, &Console::setWonBoxes);
+    // Any command gives the buyers a chance; a market line's number opens its auction.
+    connect(&m_console, &Console::commandRun, &m_wonBoxes, &WonBoxes::armOfferCheck);
+    connect(&m_console, &Console::boxChosen, this, &Game::auctionBox);
+    // A won box goes to the list.
+    connect(&m_auction, &Auction::won, &m_wonBoxes, &BoxListPart::addLine);
+    connect(&m_wonBoxes, &WonBoxes::buyerCame, this, &Game::makeOffer);
     // Closing the room runs the console's command line, which is empty then.
     connect(&m_auction, &GamePart::closed, &m_console, &Console::runCommand);
+}
+
+void Game::auctionBox(int position)
+{
+    m_auction.start(m_market.line(position));
+    m_market.removeLine(position);
+}
+
+void Game::makeOffer(const QString &line, int position, const QString &priceText, int extra)
+{
+    // A child of the won boxes until it closes.
+    auto *offer = new Offer(m_time, &m_wonBoxes);
+    connect(offer, &GamePart::opened, &m_wonBoxes,
+            [this, offer] { m_wonBoxes.offerOpened(offer); });
+    connect(offer, &GamePart::closed, &m_wonBoxes,
+            [this, offer] { m_wonBoxes.offerClosed(offer); });
+    connect(offer, &GamePart::closed, offer, &QObject::deleteLater);
+    connect(offer, &Offer::saleAgreed, this, &Game::sellWonBox);
+    emit offerMade(offer);
+    offer->make(line, position, priceText, extra);
+}
+
+void Game::sellWonBox(const QString &line, int position, double amount)
+{
+    // The sale is for the very box offered; a box that has gone is not sold.
+    const int row = m_wonBoxes.rowOf(line, position);
+    if (row < 0)
+        return;
+    m_wonBoxes.removeLine(row);
+    m_console.creditSale(amount);
+    m_cues.play(Cue::CashIn);
+}
+
+void Game::closeOffers()
+{
+    for (Offer *offer : m_wonBoxes.openOffers())
+        offer->close();
 }
 
 void Game::openGameParts()
@@ -62,7 +122,7 @@ void Game::start()
 
 void Game::newGame()
 {
-    m_wonBoxes.closeOffers();
+    closeOffers();
     m_wonBoxes.close();
     m_auction.close();
     m_market.close();
@@ -154,7 +214,7 @@ void Game::runBankruptcySequence()
     m_inBankruptcy = true;
     m_services.dialogs.messageBox(kBankruptcyNotice, Dialogs::Buttons::Ok,
                                   Dialogs::Icon::Information, kTitle);
-    m_wonBoxes.closeOffers();
+    closeOffers();
     m_wonBoxes.close();
     m_auction.close();
     m_market.close();

@@ -5,6 +5,7 @@
 #include "core/cues.h"
 #include "core/gameclock.h"
 #include "core/market.h"
+#include "core/offer.h"
 #include "core/services.h"
 #include "core/wonboxes.h"
 
@@ -45,14 +46,22 @@ public:
     void watchTick();
     // Something the watch reads has changed: it looks again at its next tick.
     void noteChange();
+    // Closes every offer that is open.
+    void closeOffers();
     bool inBankruptcySequence() const { return m_inBankruptcy; }
     bool hasEnded() const { return m_ended; }
 
 signals:
     // After the player's prompts have been answered.
     void gameStarted();
+    // A buyer's offer, before it opens.
+    void offerMade(Offer *offer);
 
 private:
+    void wireParts();
+    void auctionBox(int position);
+    void makeOffer(const QString &line, int position, const QString &priceText, int extra);
+    void sellWonBox(const QString &line, int position, double amount);
     void openGameParts();
     bool isBankrupt() const;
     void runBankruptcySequence();
@@ -61,7 +70,6 @@ private:
     Services m_services;
     CuePlayer m_cues;
     GameClock m_time;
-    // Declared before the parts that name them, built in this order.
     Console m_console;
     Market m_market;
     WonBoxes m_wonBoxes;

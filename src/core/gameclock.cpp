@@ -10,8 +10,7 @@ namespace marvesto {
 class GameClock::Slot final : public ClockSlot {
 public:
     Slot(GameClock &time, std::function<void()> onTick)
-        : m_time(time),
-          m_slot(time.m_clock.createSlot([this, onTick = std::move(onTick)] {
+        : m_time(time), m_slot(time.m_clock.createSlot([this, onTick = std::move(onTick)] {
               ticked();
               onTick(); // may delete this slot: nothing after it
           }))

@@ -1,18 +1,13 @@
 #include "core/market.h"
 
-#include "core/amounts.h"
 #include "core/boxlines.h"
-#include "core/console.h"
 #include "core/services.h"
-
-#include <cmath>
 
 namespace marvesto {
 
-Market::Market(Clock &clock, Random &random, Console &console, QObject *parent)
+Market::Market(Clock &clock, Random &random, QObject *parent)
     : BoxListPart(clock, parent),
       m_random(random),
-      m_console(console),
       m_tickTimer(addTimer("tickTimer", kTickMs, true))
 {
     connect(&m_tickTimer, &Timer::tick, this, &Market::tick);
@@ -41,21 +36,15 @@ void Market::countTowardsTax()
 
 void Market::takeTax()
 {
-    const int tax = static_cast<int>(std::floor(m_random.next() * double(kHighestTax))) + 1;
-    m_console.addToCapital(-tax);
-    m_console.appendLog(QStringLiteral("Tax:") + QString::number(tax) + QStringLiteral("\r\n"));
-    m_console.appendLog(m_console.capitalLine());
-    m_console.followLog();
+    emit taxTaken(m_random.drawUpTo(kHighestTax));
 }
 
 void Market::offerNewBox()
 {
     if (count() > kMostLines)
         clearLines();
-    const QChar letter(static_cast<char16_t>(
-        u'A' + static_cast<int>(std::floor(m_random.next() * double(kNameLetters)))));
-    const int price =
-        static_cast<int>(std::floor(m_random.next() * double(kPriceSpread))) + kLowestPrice;
+    const QChar letter(static_cast<char16_t>(u'A' + m_random.drawUpTo(kNameLetters) - 1));
+    const int price = m_random.drawUpTo(kPriceSpread) - 1 + kLowestPrice;
     addLine(marketLine(count(), letter, price));
     emit boxOffered(count() - 1);
 }

@@ -4,7 +4,6 @@
 
 namespace marvesto {
 
-class Console;
 class Random;
 
 // The market: a new box for sale every second, and a tax every eleventh.
@@ -22,7 +21,7 @@ public:
     static constexpr int kLowestPrice = 1000;
     static constexpr int kPriceSpread = 9999;
 
-    Market(Clock &clock, Random &random, Console &console, QObject *parent = nullptr);
+    Market(Clock &clock, Random &random, QObject *parent = nullptr);
 
     // Its lines read "Box numero:N - Nome Asta:L - Prezzo:P €".
 
@@ -36,6 +35,8 @@ public:
 signals:
     // A new box is on offer at this position: the market shows it chosen.
     void boxOffered(int position);
+    // The tax drawn this tick, to be taken from the capital.
+    void taxTaken(int tax);
 
 protected:
     void reset() override;
@@ -46,7 +47,6 @@ private:
     void offerNewBox();
 
     Random &m_random;
-    Console &m_console;
     Timer &m_tickTimer;
     qint16 m_taxCounter = 0;
 };

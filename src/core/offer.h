@@ -6,10 +6,6 @@
 
 namespace marvesto {
 
-class Console;
-class CuePlayer;
-class WonBoxes;
-
 // A buyer's offer for one won box. Each offer is a new object, gone once
 // its dialog closes.
 class Offer : public GamePart {
@@ -18,8 +14,7 @@ public:
     // The buyer waits this long before giving up.
     static constexpr int kPatienceMs = 10000;
 
-    Offer(Clock &clock, CuePlayer &cues, Console &console, WonBoxes &wonBoxes,
-          QObject *parent = nullptr);
+    explicit Offer(Clock &clock, QObject *parent = nullptr);
 
     // What the buyer says, line breaks as CR LF.
     QString text() const { return m_text; }
@@ -32,7 +27,7 @@ public:
 
     // Opens the offer for the line at this position.
     void make(const QString &line, int position, const QString &priceText, int extra);
-    // Sells the box offered, if it is still there, and closes the offer.
+    // Agrees the sale (the box is sold if it is still there) and closes the offer.
     void accept();
     void refuse() { close(); }
 
@@ -41,6 +36,9 @@ signals:
     void textFollowed();
     void priceChanged();
     void positionChanged();
+    // The player accepted: the box on this line, last seen at this position,
+    // is sold for this amount.
+    void saleAgreed(const QString &offeredLine, int position, double amount);
     // After the sale and the closing.
     void accepted();
 
@@ -48,19 +46,16 @@ protected:
     void reset() override;
 
 private:
-    int findOfferedRow() const;
     void setText(const QString &text);
     void setPrice(const QString &text);
     void setPosition(const QString &text);
 
-    CuePlayer &m_cues;
-    Console &m_console;
-    WonBoxes &m_wonBoxes;
     Timer &m_patienceTimer;
     QString m_text;
     QString m_price;
     QString m_position;
     QString m_offeredLine;
+    int m_row = -1;
 };
 
 } // namespace marvesto

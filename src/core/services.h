@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <cmath>
+#include <cstdint>
+
 namespace marvesto {
 
 class Clock;
@@ -30,13 +33,23 @@ public:
     // Reseeds from the time of day, as every drawing handler does first.
     virtual void reseed() = 0;
     virtual float next() = 0;
+    // A whole number from 1 to highest, each as likely: one draw, scaled in
+    // double precision and rounded down.
+    int drawUpTo(int highest) { return static_cast<int>(std::floor(next() * double(highest))) + 1; }
 };
+
+// Turns 32 random bits into a single-precision draw in [0, 1): 24 bits fill a
+// float's mantissa exactly, so the result never rounds up to 1.
+inline float unitFloat(std::uint32_t bits)
+{
+    return static_cast<float>(bits >> 8) * (1.0f / 16777216.0f);
+}
 
 // Plays a wave file without waiting; a new one cuts off the one playing.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
-    virtual void play(const QString &path, quint32 mode) = 0;
+    virtual void play(const QString &path) = 0;
 };
 
 // The program's folder and the files read from it.

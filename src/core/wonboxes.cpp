@@ -2,24 +2,18 @@
 
 #include "core/amounts.h"
 #include "core/boxlines.h"
-#include "core/console.h"
 #include "core/cues.h"
-#include "core/offer.h"
 #include "core/services.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace marvesto {
 
-namespace {
-const QString kEuro = QStringLiteral(" \u20AC");
-}
-
-WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console, QObject *parent)
+WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, QObject *parent)
     : BoxListPart(clock, parent),
       m_random(random),
       m_cues(cues),
-      m_console(console),
       m_offerTimer(addTimer("offerTimer", kOfferCheckMs, false))
 {
     connect(&m_offerTimer, &Timer::tick, this, &WonBoxes::lookForBuyer);
@@ -50,18 +44,8 @@ bool WonBoxes::openBox(int position)
     const double draw = std::floor(base * m_random.next()) + 1;
     const double value = std::floor(draw * m_random.next()) + 1;
 
-    m_console.setLog(QStringLiteral("\r\nHai Pagato:") + priceText + kEuro
-                     + QStringLiteral("\r\n\r\n"));
-    m_console.appendLog(QStringLiteral("Valore degli oggetti nel Box:") + writeAmount(value) + kEuro
-                        + QStringLiteral("\r\n\r\n"));
-    const double gain = value - paid;
-    m_console.appendLog(QStringLiteral("Il tuo guadagno \u00E8 stato di:") + writeAmount(gain)
-                        + kEuro + QStringLiteral("\r\n\r\n"));
-    // The whole value is credited: the price was charged when the auction was won.
-    m_console.addToCapital(value);
-    m_console.appendLog(m_console.capitalLine());
+    emit boxOpened(priceText, paid, value);
     removeLine(position);
-    m_console.followLog();
     m_cues.play(Cue::CashIn);
     return true;
 }
@@ -78,40 +62,37 @@ void WonBoxes::lookForBuyer()
     m_random.reseed();
     if (count() == 0)
         return;
-    const int chance =
-        static_cast<int>(std::floor(m_random.next() * double(kOfferDrawHighest))) + 1;
+    const int chance = m_random.drawUpTo(kOfferDrawHighest);
+    // Scaled in single precision, as the buyer has always picked the box.
     const int position = static_cast<int>(std::floor(m_random.next() * count()));
-    const int extra = static_cast<int>(std::floor(m_random.next() * double(kHighestExtra))) + 1;
+    const int extra = m_random.drawUpTo(kHighestExtra);
     if (chance >= kOfferBelow)
         return;
     // One offer at a time, so that no two dialogs bid for the same box.
-    if (!openOffers().empty())
+    if (!m_openOffers.empty())
         return;
 
     const QString offered = line(position);
     setPriceText(priceOfWonBox(offered));
-
-    // A child of the won boxes until it closes.
-    auto *offer = new Offer(clock(), m_cues, m_console, *this, this);
-    connect(offer, &GamePart::closed, offer, &QObject::deleteLater);
-    emit offerMade(offer);
-    offer->make(offered, position, m_priceText, extra);
+    emit buyerCame(offered, position, m_priceText, extra);
 }
 
-std::vector<Offer *> WonBoxes::openOffers() const
+void WonBoxes::offerOpened(Offer *offer)
 {
-    std::vector<Offer *> open;
-    for (Offer *offer : findChildren<Offer *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (offer->isOpen())
-            open.push_back(offer);
-    }
-    return open;
+    m_openOffers.push_back(offer);
 }
 
-void WonBoxes::closeOffers()
+void WonBoxes::offerClosed(Offer *offer)
 {
-    for (Offer *offer : openOffers())
-        offer->close();
+    std::erase(m_openOffers, offer);
+}
+
+int WonBoxes::rowOf(const QString &wanted, int position) const
+{
+    if (position >= 0 && line(position) == wanted)
+        return position;
+    const QStringList all = lines();
+    return static_cast<int>(all.indexOf(wanted));
 }
 
 } // namespace marvesto

@@ -8,7 +8,6 @@
 
 namespace marvesto {
 
-class Console;
 class CuePlayer;
 class Offer;
 class Random;
@@ -27,8 +26,7 @@ public:
     static constexpr int kOfferBelow = 5;
     static constexpr int kHighestExtra = 50;
 
-    WonBoxes(Clock &clock, Random &random, CuePlayer &cues, Console &console,
-             QObject *parent = nullptr);
+    WonBoxes(Clock &clock, Random &random, CuePlayer &cues, QObject *parent = nullptr);
 
     // Its lines read "Box numero:N - Prezzo:P €".
 
@@ -45,13 +43,22 @@ public:
     void lookForBuyer();
     Timer &offerTimer() { return m_offerTimer; }
 
-    // Offers whose dialog is open, oldest first.
-    std::vector<Offer *> openOffers() const;
-    void closeOffers();
+    // Offers whose dialog is open, oldest first: each is counted from its
+    // opening to its closing. While one is open no buyer comes.
+    std::vector<Offer *> openOffers() const { return m_openOffers; }
+    void offerOpened(Offer *offer);
+    void offerClosed(Offer *offer);
+
+    // The row of this line, looked for first at `position`; -1 when it has gone.
+    int rowOf(const QString &line, int position) const;
 
 signals:
     void priceTextChanged();
-    void offerMade(Offer *offer);
+    // An opened box: its price as its line reads and as a number, and the
+    // value of its contents.
+    void boxOpened(const QString &paidText, double paid, double value);
+    // A buyer offers the price read from this line plus `extra`.
+    void buyerCame(const QString &line, int position, const QString &priceText, int extra);
 
 protected:
     void reset() override;
@@ -61,9 +68,9 @@ private:
 
     Random &m_random;
     CuePlayer &m_cues;
-    Console &m_console;
     Timer &m_offerTimer;
     QString m_priceText;
+    std::vector<Offer *> m_openOffers;
 };
 
 } // namespace marvesto

@@ -8,8 +8,10 @@ AuctionRoom::AuctionRoom(Auction &auction, QMdiArea &area, QObject *parent)
     : ChildWindow(design::auctionRoom(), area, parent), m_auction(auction)
 {
     setObjectName(QStringLiteral("auctionRoom"));
-    mirror(&auction, &Auction::logChanged, [this] { logView()->showText(m_auction.log()); });
-    whileLoaded(&auction, &Auction::logFollowed, [this] { logView()->moveCaretToEnd(); });
+    bind(m_logView, "logView");
+    bind(m_priceLineEdit, "priceLineEdit");
+    bind(m_bidButton, "bidButton");
+    showLog(m_logView, auction);
     mirror(&auction, &Auction::priceChanged,
            [this] { priceLineEdit()->setText(m_auction.price()); });
     mirror(&auction, &Auction::canBidChanged,
@@ -25,12 +27,6 @@ void AuctionRoom::onLoad()
 {
     // Only Enter and Alt+G press the bid button.
     putOutOfView(bidButton());
-}
-
-bool AuctionRoom::onEscape()
-{
-    emit escapePressed();
-    return true;
 }
 
 } // namespace marvesto

@@ -13,20 +13,20 @@ class AuctionRoom : public ChildWindow {
 public:
     AuctionRoom(Auction &auction, QMdiArea &area, QObject *parent = nullptr);
 
-    LogView *logView() const { return control<LogView>("logView"); }
-    QLineEdit *priceLineEdit() const { return control<QLineEdit>("priceLineEdit"); }
-    QPushButton *bidButton() const { return control<QPushButton>("bidButton"); }
-
-signals:
-    void escapePressed();
+    // The controls while the window is loaded, else null.
+    LogView *logView() const { return m_logView; }
+    QLineEdit *priceLineEdit() const { return m_priceLineEdit; }
+    QPushButton *bidButton() const { return m_bidButton; }
 
 protected:
     void wireControls() override;
     void onLoad() override;
-    bool onEscape() override;
 
 private:
     Auction &m_auction;
+    LogView *m_logView = nullptr;
+    QLineEdit *m_priceLineEdit = nullptr;
+    QPushButton *m_bidButton = nullptr;
 };
 
 } // namespace marvesto

@@ -12,11 +12,15 @@ ConsoleWindow::ConsoleWindow(Console &console, QMdiArea &area, QObject *parent)
     : ChildWindow(design::consoleWindow(), area, parent), m_console(console)
 {
     setObjectName(QStringLiteral("consoleWindow"));
+    bind(m_capitalLineEdit, "capitalLineEdit");
+    bind(m_logView, "logView");
+    bind(m_commandLineEdit, "commandLineEdit");
+    bind(m_runButton, "runButton");
+    bind(m_sellLabel, "sellLabel");
     mirror(&console, &Console::titleChanged, [this] { setCaption(m_console.title()); });
     mirror(&console, &Console::capitalChanged,
            [this] { capitalLineEdit()->setText(m_console.capital()); });
-    mirror(&console, &Console::logChanged, [this] { logView()->showText(m_console.log()); });
-    whileLoaded(&console, &Console::logFollowed, [this] { logView()->moveCaretToEnd(); });
+    showLog(m_logView, console);
     // Not echoed back while the player types.
     mirror(&console, &Console::commandChanged, [this] {
         if (commandLineEdit()->text() != m_console.command())

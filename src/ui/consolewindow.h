@@ -14,11 +14,12 @@ class ConsoleWindow : public ChildWindow {
 public:
     ConsoleWindow(Console &console, QMdiArea &area, QObject *parent = nullptr);
 
-    QLineEdit *capitalLineEdit() const { return control<QLineEdit>("capitalLineEdit"); }
-    LogView *logView() const { return control<LogView>("logView"); }
-    QLineEdit *commandLineEdit() const { return control<QLineEdit>("commandLineEdit"); }
-    QPushButton *runButton() const { return control<QPushButton>("runButton"); }
-    ClickLabel *sellLabel() const { return control<ClickLabel>("sellLabel"); }
+    // The controls while the window is loaded, else null.
+    QLineEdit *capitalLineEdit() const { return m_capitalLineEdit; }
+    LogView *logView() const { return m_logView; }
+    QLineEdit *commandLineEdit() const { return m_commandLineEdit; }
+    QPushButton *runButton() const { return m_runButton; }
+    ClickLabel *sellLabel() const { return m_sellLabel; }
 
     // The command line gets the focus (nothing while the window is locked).
     void focusCommandLine();
@@ -39,6 +40,11 @@ private:
     void describeCapital();
 
     Console &m_console;
+    QLineEdit *m_capitalLineEdit = nullptr;
+    LogView *m_logView = nullptr;
+    QLineEdit *m_commandLineEdit = nullptr;
+    QPushButton *m_runButton = nullptr;
+    ClickLabel *m_sellLabel = nullptr;
 };
 
 } // namespace marvesto

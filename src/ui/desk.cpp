@@ -103,7 +103,7 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     connect(&game, &Game::gameStarted, m_console.get(), &ConsoleWindow::focusCommandLine);
     // The watch looks again when the player moves the console's log.
     connect(m_console.get(), &ConsoleWindow::logViewMoved, &game, &Game::noteChange);
-    connect(&game.wonBoxes(), &WonBoxes::offerMade, this, &Desk::addOfferDialog);
+    connect(&game, &Game::offerMade, this, &Desk::addOfferDialog);
 
     connect(&mainWindow, &MainWindow::newGameClicked, &game, &Game::newGame);
     connect(&mainWindow, &MainWindow::exitClicked, &game, &Game::exit);
@@ -148,6 +148,7 @@ void Desk::addOfferDialog(Offer *offer)
 {
     // A child of the desk until its offer closes.
     auto *dialog = new OfferDialog(*offer, m_mainWindow.area(), this);
+    m_offerDialogs[offer] = dialog;
     follow(*dialog, *offer);
     // An offer locks the console, the market and the won boxes while it is open.
     dialog->setLoadHook([this, dialog] {
@@ -160,7 +161,8 @@ void Desk::addOfferDialog(Offer *offer)
         m_market->lock(dialog);
         m_wonBoxes->lock(dialog);
     });
-    connect(offer, &GamePart::closed, this, [this, dialog] {
+    connect(offer, &GamePart::closed, this, [this, offer, dialog] {
+        m_offerDialogs.erase(offer);
         m_console->unlock(dialog);
         m_market->unlock(dialog);
         m_wonBoxes->unlock(dialog);
@@ -178,9 +180,9 @@ void Desk::addOfferDialog(Offer *offer)
 std::vector<OfferDialog *> Desk::offerDialogs() const
 {
     std::vector<OfferDialog *> open;
-    for (OfferDialog *dialog : findChildren<OfferDialog *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (dialog->isLoaded())
-            open.push_back(dialog);
+    for (const Offer *offer : m_game.wonBoxes().openOffers()) {
+        if (const auto found = m_offerDialogs.find(offer); found != m_offerDialogs.end())
+            open.push_back(found->second);
     }
     return open;
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -36,7 +37,7 @@ public:
     ConsoleWindow &consoleWindow() { return *m_console; }
     AuctionRoom &auctionRoom() { return *m_auction; }
     WonBoxesWindow &wonBoxesWindow() { return *m_wonBoxes; }
-    // Offer dialogs that are open, oldest first.
+    // The dialogs of the offers open, oldest first.
     std::vector<OfferDialog *> offerDialogs() const;
     Announcer &announcer() { return *m_announcer; }
     // "Capitale: <capital> €, <n> box vinti", as the capital key tells it.
@@ -71,6 +72,8 @@ private:
     Announcer *m_announcer;
     // Where the keyboard was when the game was paused.
     QPointer<QWidget> m_focusBeforePause;
+    // Each offer's dialog, from the offer's making to its closing.
+    std::map<const Offer *, OfferDialog *> m_offerDialogs;
 };
 
 } // namespace marvesto

@@ -10,7 +10,8 @@ MarketWindow::MarketWindow(Market &market, QMdiArea &area, QObject *parent)
     : ChildWindow(design::marketWindow(), area, parent)
 {
     setObjectName(QStringLiteral("marketWindow"));
-    showLines("boxesList", market);
+    bind(m_boxesList, "boxesList");
+    showLines(m_boxesList, market);
     connect(&market, &Market::boxOffered, this, [this](int position) {
         if (!isLoaded())
             return;
@@ -20,12 +21,6 @@ MarketWindow::MarketWindow(Market &market, QMdiArea &area, QObject *parent)
             return;
         selectRow(boxesList(), position);
     });
-}
-
-bool MarketWindow::onEscape()
-{
-    emit escapePressed();
-    return true;
 }
 
 } // namespace marvesto

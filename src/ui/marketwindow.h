@@ -12,13 +12,11 @@ class MarketWindow : public ChildWindow {
 public:
     MarketWindow(Market &market, QMdiArea &area, QObject *parent = nullptr);
 
-    ListBox *boxesList() const { return control<ListBox>("boxesList"); }
+    // The list while the window is loaded, else null.
+    ListBox *boxesList() const { return m_boxesList; }
 
-signals:
-    void escapePressed();
-
-protected:
-    bool onEscape() override;
+private:
+    ListBox *m_boxesList = nullptr;
 };
 
 } // namespace marvesto

@@ -8,7 +8,12 @@ OfferDialog::OfferDialog(Offer &offer, QMdiArea &area, QObject *parent)
     : ChildWindow(design::offerDialog(), area, parent), m_offer(offer)
 {
     setObjectName(QStringLiteral("offerDialog"));
-    mirror(&offer, &Offer::textChanged, [this] { offerView()->showText(m_offer.text()); });
+    bind(m_offerView, "offerView");
+    bind(m_priceLineEdit, "priceLineEdit");
+    bind(m_positionLineEdit, "positionLineEdit");
+    bind(m_acceptButton, "acceptButton");
+    bind(m_refuseLabel, "refuseLabel");
+    mirror(&offer, &Offer::textChanged, [this] { m_offerView->setText(m_offer.text()); });
     whileLoaded(&offer, &Offer::textFollowed, [this] { offerView()->moveCaretToEnd(); });
     mirror(&offer, &Offer::priceChanged, [this] { priceLineEdit()->setText(m_offer.price()); });
     mirror(&offer, &Offer::positionChanged,

@@ -15,11 +15,12 @@ public:
     OfferDialog(Offer &offer, QMdiArea &area, QObject *parent = nullptr);
 
     Offer &offer() const { return m_offer; }
-    LogView *offerView() const { return control<LogView>("offerView"); }
-    QLineEdit *priceLineEdit() const { return control<QLineEdit>("priceLineEdit"); }
-    QLineEdit *positionLineEdit() const { return control<QLineEdit>("positionLineEdit"); }
-    QPushButton *acceptButton() const { return control<QPushButton>("acceptButton"); }
-    ClickLabel *refuseLabel() const { return control<ClickLabel>("refuseLabel"); }
+    // The controls while the window is loaded, else null.
+    LogView *offerView() const { return m_offerView; }
+    QLineEdit *priceLineEdit() const { return m_priceLineEdit; }
+    QLineEdit *positionLineEdit() const { return m_positionLineEdit; }
+    QPushButton *acceptButton() const { return m_acceptButton; }
+    ClickLabel *refuseLabel() const { return m_refuseLabel; }
 
 protected:
     void wireControls() override;
@@ -27,6 +28,11 @@ protected:
 
 private:
     Offer &m_offer;
+    LogView *m_offerView = nullptr;
+    QLineEdit *m_priceLineEdit = nullptr;
+    QLineEdit *m_positionLineEdit = nullptr;
+    QPushButton *m_acceptButton = nullptr;
+    ClickLabel *m_refuseLabel = nullptr;
 };
 
 } // namespace marvesto

@@ -10,7 +10,10 @@ WonBoxesWindow::WonBoxesWindow(WonBoxes &wonBoxes, QMdiArea &area, QObject *pare
     : ChildWindow(design::wonBoxesWindow(), area, parent), m_wonBoxes(wonBoxes)
 {
     setObjectName(QStringLiteral("wonBoxesWindow"));
-    showLines("boxesList", wonBoxes);
+    bind(m_boxesList, "boxesList");
+    bind(m_priceLineEdit, "priceLineEdit");
+    bind(m_openButton, "openButton");
+    showLines(m_boxesList, wonBoxes);
     mirror(&wonBoxes, &WonBoxes::priceTextChanged,
            [this] { priceLineEdit()->setText(m_wonBoxes.priceText()); });
 }
@@ -37,12 +40,6 @@ void WonBoxesWindow::onLoad()
 {
     // Only Enter presses the open button.
     putOutOfView(openButton());
-}
-
-bool WonBoxesWindow::onEscape()
-{
-    emit escapePressed();
-    return true;
 }
 
 void WonBoxesWindow::openSelectedBox()

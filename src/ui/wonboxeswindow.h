@@ -13,9 +13,10 @@ class WonBoxesWindow : public ChildWindow {
 public:
     WonBoxesWindow(WonBoxes &wonBoxes, QMdiArea &area, QObject *parent = nullptr);
 
-    ListBox *boxesList() const { return control<ListBox>("boxesList"); }
-    QLineEdit *priceLineEdit() const { return control<QLineEdit>("priceLineEdit"); }
-    QPushButton *openButton() const { return control<QPushButton>("openButton"); }
+    // The controls while the window is loaded, else null.
+    ListBox *boxesList() const { return m_boxesList; }
+    QLineEdit *priceLineEdit() const { return m_priceLineEdit; }
+    QPushButton *openButton() const { return m_openButton; }
 
     // Opens the chosen box; then the player goes back to the command line.
     void openSelectedBox();
@@ -23,17 +24,18 @@ public:
     void chooseFirstBox();
 
 signals:
-    void escapePressed();
     void commandLineWanted();
 
 protected:
     void wireControls() override;
     void onLoad() override;
-    bool onEscape() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     WonBoxes &m_wonBoxes;
+    ListBox *m_boxesList = nullptr;
+    QLineEdit *m_priceLineEdit = nullptr;
+    QPushButton *m_openButton = nullptr;
 };
 
 } // namespace marvesto

@@ -1,6 +1,5 @@
-#include "fixture.h"
+#include "corefixture.h"
 
-#include <QMdiArea>
 #include <QTest>
 
 using namespace marvesto;

@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "corefixture.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -179,6 +179,33 @@ private slots:
         f.wonBoxes().close();
         f.run(QString());
         QVERIFY(f.wonBoxes().isOpen() && f.wonBoxes().offerTimer().isEnabled());
+    }
+
+    // The commands see the market and the won boxes as they are now, each
+    // line added, removed or cleared included.
+    void commandsFollowTheListsAsTheyChange()
+    {
+        CoreFixture f;
+        withThreeLines(f);
+        f.market().removeLine(2);
+        f.run(QStringLiteral("2"));
+        QVERIFY(!f.auction().isOpen());
+        f.market().clearLines();
+        f.run(QStringLiteral("0"));
+        QVERIFY(!f.auction().isOpen());
+        QCOMPARE(f.console().command(), QString());
+        f.fillMarket(1);
+        f.run(QStringLiteral("0"));
+        QVERIFY(f.auction().isOpen());
+        QCOMPARE(f.market().count(), 0);
+
+        QSignalSpy chosen(&f.console(), &Console::firstWonBoxChosen);
+        f.addWonBox(wonBox(1, 1500));
+        f.wonBoxes().removeLine(0);
+        f.run(QStringLiteral("sell"));
+        f.addWonBox(wonBox(2, 2500));
+        f.run(QStringLiteral("sell"));
+        QCOMPARE(chosen.count(), 1);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "corefixture.h"
 
 #include <QTest>
 
@@ -34,7 +34,7 @@ Story record(CoreFixture &f, const std::function<void()> &play)
     QObject::connect(&f.auction(), &Auction::logReplaced, &context, note);
     QObject::connect(&f.market(), &BoxListPart::lineAdded, &context,
                      [&f, note](int row) { note(f.market().line(row)); });
-    QObject::connect(&f.wonBoxes(), &WonBoxes::offerMade, &context, [&context, note](Offer *offer) {
+    QObject::connect(f.game.get(), &Game::offerMade, &context, [&context, note](Offer *offer) {
         QObject::connect(offer, &GamePart::closed, &context,
                          [note] { note(QStringLiteral("offer closed")); });
         QObject::connect(offer, &Offer::textChanged, &context,
@@ -293,6 +293,28 @@ private slots:
         const Story story = record(f, [&f, speed] { f.advance(kPlayed * speed); });
         QVERIFY(expected.size() >= 2); // something happens after the start
         QVERIFY(story == expected);
+    }
+
+    // Each timer of the game, found by the role the design table names it by:
+    // its interval, and whether it runs from its part's opening.
+    void everyTimerHasItsIntervalAndStart()
+    {
+        CoreFixture f;
+        withWonBoxes(f, {wonBox(1, 1500)});
+        scriptOffer(f, 0, 1, 10);
+        f.run(QStringLiteral("x"));
+        f.advance(1);
+        QVERIFY(f.offer());
+        const std::pair<const char *, std::pair<int, bool>> timers[] = {
+            {"watchTimer", {1, true}},        {"tickTimer", {1000, true}},
+            {"closingTimer", {3000, false}},  {"countdownTimer", {350, false}},
+            {"rivalsTimer", {1000, false}},   {"offerTimer", {1, false}},
+            {"patienceTimer", {10000, false}}};
+        for (const auto &[role, design] : timers) {
+            const auto *timer = f.game->findChild<Timer *>(QString::fromUtf8(role));
+            QVERIFY2(timer, role);
+            QCOMPARE(std::pair(timer->interval(), timer->onAtStart()), design);
+        }
     }
 };
 

@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "corefixture.h"
 
 #include <QTest>
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The source tree's shape: includes under src/ run one way only (app -> ui ->
-# core), the core includes no header of Qt Gui or Widgets, a window includes
-# no other window's header nor the desk's, and the original design's names
-# appear only in the design table.
+# core), the core includes no header of Qt Gui or Widgets, no part of the
+# core includes another part's header nor the game's (the game wires them),
+# the toolkit includes from the core only the services and values, a window
+# includes no other window's header nor the desk's, and the original design's
+# names appear only in the design table.
 #
 #   check-layers.sh SOURCE_ROOT QTCORE_HEADER_DIR
 set -euo pipefail
@@ -22,17 +24,33 @@ local_includes() { sed -n 's/^#include "\([^"]*\)".*/\1/p' "$1"; }
 qt_includes() { sed -n 's/^#include <\(Q[^>]*\)>.*/\1/p' "$1"; }
 
 windows=(marketwindow consolewindow auctionroom wonboxeswindow offerdialog)
+# The core's parts, side by side: each names none of the others.
+parts=(market console auction wonboxes offer)
+# What the toolkit may know of the core: the services and the values.
+toolkit_core=(core/services.h core/clock.h core/amounts.h core/boxlines.h core/cues.h)
 
 while IFS= read -r file; do
   layer=${file#src/}
   layer=${layer%%/*}
   while IFS= read -r inc; do
     case $layer in
-      core) [[ $inc == core/* ]] || fail "$file includes $inc: the core includes only the core" ;;
+      core)
+        [[ $inc == core/* ]] || fail "$file includes $inc: the core includes only the core"
+        base=$(basename "${file%.*}")
+        if [[ " ${parts[*]} " == *" $base "* ]]; then
+          for p in "${parts[@]}" game; do
+            [[ $p == "$base" || $inc != "core/$p.h" ]] \
+              || fail "$file includes $inc: a part of the core includes no other part, nor the game"
+          done
+        fi
+        ;;
       ui)
         [[ $inc == core/* || $inc == ui/* ]] || fail "$file includes $inc: the ui includes only ui and core"
         if [[ $file == src/ui/toolkit/* && $inc == ui/* && $inc != ui/toolkit/* ]]; then
           fail "$file includes $inc: the toolkit knows no window"
+        fi
+        if [[ $file == src/ui/toolkit/* && $inc == core/* && " ${toolkit_core[*]} " != *" $inc "* ]]; then
+          fail "$file includes $inc: the toolkit knows only the core's services and values"
         fi
         base=$(basename "${file%.*}")
         if [[ $file != src/ui/desk.* && $file != src/ui/toolkit/* ]]; then
@@ -62,4 +80,4 @@ if ((failures > 0)); then
   echo "$failures layering failure(s)" >&2
   exit 1
 fi
-echo "layers: app -> ui -> core, original names in the design table only"
+echo "layers: app -> ui -> core, core parts side by side, original names in the design table only"

@@ -76,7 +76,9 @@ atspi_start_orca() {
   printf '%s\n' 'import orca.debug as d' 'd.debugFile and d.debugFile.reconfigure(line_buffering=True)' \
     >"$home/.local/share/orca/orca-customizations.py"
   cp -r /etc/speech-dispatcher/. "$home/speechd"
-  printf '%s\n' 'AudioOutputMethod "alsa"' 'DefaultModule espeak-ng' >>"$home/speechd/speechd.conf"
+  # espeak-ng alone: naming a module stops speech-dispatcher from starting every one it finds.
+  printf '%s\n' 'AudioOutputMethod "alsa"' 'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' \
+    'DefaultModule espeak-ng' >>"$home/speechd/speechd.conf"
   ORCA_LOG=$RW_ARTIFACTS/orca-debug.log
   : >"$ORCA_LOG"
   # Never the test's own PulseAudio, whose null sink records the game's cues.
@@ -87,7 +89,7 @@ atspi_start_orca() {
   "${env[@]}" speech-dispatcher -s -t 0 -C "$home/speechd" -L "$RW_ARTIFACTS" \
     >"$RW_ARTIFACTS/speechd.out" 2>&1 &
   ATSPI_PIDS+=($!)
-  deadline=$((SECONDS + 30))
+  deadline=$((SECONDS + 90)) # a loaded machine starts them slowly
   until [[ -S $run/speech-dispatcher/speechd.sock ]]; do
     ((SECONDS < deadline)) || rw_fail "speech-dispatcher did not start: $(tail -n 5 "$RW_ARTIFACTS/speechd.out")"
     sleep 0.1

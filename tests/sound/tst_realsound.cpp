@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
     const auto cue = [&](const char *name) {
         QElapsedTimer timer;
         timer.start();
-        sound.play(soundFolder + QLatin1String(name) + QStringLiteral(".wav"), 1);
+        sound.play(soundFolder + QLatin1String(name) + QStringLiteral(".wav"));
         std::printf("play %s %.3f\n", name, double(timer.nsecsElapsed()) / 1e6);
         std::fflush(stdout);
     };

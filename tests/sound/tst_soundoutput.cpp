@@ -192,7 +192,7 @@ private slots:
         LoadedSoundOutput output(
             {m_dir.filePath(QStringLiteral("nowhere")), QStringLiteral(MARVESTO_SOUND_MODULE_DIR)});
         QVERIFY(!output.isLoaded());
-        output.play(cue, 1);
+        output.play(cue);
         QVERIFY(output.isLoaded());
         QVERIFY(
             QLibrary(QStringLiteral(MARVESTO_SOUND_MODULE_DIR "/marvesto-sound.so")).isLoaded());
@@ -200,7 +200,7 @@ private slots:
         LoadedSoundOutput missing({m_dir.filePath(QStringLiteral("nowhere"))});
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("no usable sound module")));
-        missing.play(cue, 1);
+        missing.play(cue);
         QVERIFY(missing.isLoaded());
     }
 
@@ -235,7 +235,7 @@ private slots:
         LoadedSoundOutput output({folder});
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("no usable sound module")));
-        output.play(write(QStringLiteral("damaged-module-cue.wav"), pcm16(300)), 1);
+        output.play(write(QStringLiteral("damaged-module-cue.wav"), pcm16(300)));
         QVERIFY(output.isLoaded());
         QVERIFY(!QLibrary(path).isLoaded());
     }
@@ -253,7 +253,7 @@ private slots:
     {
         QFETCH(QString, path);
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 1);
         QVERIFY(effects(output).isEmpty());
     }
@@ -265,7 +265,7 @@ private slots:
         if (QFile(path).open(QIODevice::ReadOnly))
             QSKIP("Running with rights that read any file");
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 1);
     }
 
@@ -314,7 +314,7 @@ private slots:
         QFETCH(qint64, size);
         const QString path = writeRow(QStringLiteral("bad"), bytes, size);
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QTRY_COMPARE(output.alerts, 1);
         // Let a late error arrive too: the alert sounds once per play.
         QTRY_VERIFY(!anyLoading(output));
@@ -322,7 +322,7 @@ private slots:
         QVERIFY(!anyPlaying(output));
 
         // Known bad, it falls back at once from now on.
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 2);
         QVERIFY(!anyPlaying(output));
     }
@@ -347,7 +347,7 @@ private slots:
         QFETCH(qint64, size);
         const QString path = writeRow(QStringLiteral("good"), bytes, size);
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         QCOMPARE(output.alerts, 0);
         QSoundEffect *effect = effectOf(output, path);
         QVERIFY(effect);
@@ -360,7 +360,7 @@ private slots:
     {
         const QString path = write(QStringLiteral("first-load.wav"), pcm16(1000));
         CountingOutput output;
-        output.play(path, 1);
+        output.play(path);
         // play() returned before the file was even loaded.
         QSoundEffect *effect = effectOf(output, path);
         QVERIFY(effect);
@@ -376,7 +376,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!anyPlaying(output), 5000);
 
         // Heard before, it starts again straight away, from an effect of its own.
-        output.play(path, 1);
+        output.play(path);
         QVERIFY(isPlaying(output, path));
         QCOMPARE(output.alerts, 0);
         QTRY_VERIFY(effects(output).size() <= 2); // the one playing and the next one
@@ -387,8 +387,8 @@ private slots:
         const QString a = write(QStringLiteral("a.wav"), pcm16(2000));
         const QString b = write(QStringLiteral("b.wav"), pcm16(2000));
         CountingOutput output;
-        output.play(a, 1);
-        output.play(b, 1);
+        output.play(a);
+        output.play(b);
         QVERIFY(!isPlaying(output, a));
         QVERIFY(isPlaying(output, b));
         // Loading finishes: the cut-off cue stays silent.
@@ -398,13 +398,13 @@ private slots:
         QVERIFY(isPlaying(output, b));
 
         // The same cue again plays from the start; a loaded one cuts off as well.
-        output.play(b, 1);
+        output.play(b);
         QVERIFY(isPlaying(output, b));
-        output.play(a, 1);
+        output.play(a);
         QVERIFY(isPlaying(output, a));
         QVERIFY(!isPlaying(output, b));
         // A missing file's alert cuts it off too.
-        output.play(m_dir.filePath(QStringLiteral("absent.wav")), 1);
+        output.play(m_dir.filePath(QStringLiteral("absent.wav")));
         QVERIFY(!anyPlaying(output));
         QCOMPARE(output.alerts, 1);
     }
@@ -414,11 +414,11 @@ private slots:
         const QString path = write(QStringLiteral("dropped.wav"), pcm16(500));
         {
             CountingOutput output;
-            output.play(path, 1);
+            output.play(path);
         }
         {
             CountingOutput output;
-            output.play(path, 1);
+            output.play(path);
             QTRY_COMPARE(effectOf(output, path)->status(), QSoundEffect::Ready);
         }
         QTest::qWait(50); // deliveries still queued for the gone effects

@@ -1,7 +1,5 @@
 #include "doubles.h"
 
-#include "app/qtservices.h"
-
 #include <QFile>
 #include <QFileInfo>
 
@@ -132,7 +130,7 @@ float ScriptedRandom::next()
     return unitFloat(m_engine());
 }
 
-void RecordingSound::play(const QString &path, quint32)
+void RecordingSound::play(const QString &path)
 {
     paths << path;
 }
@@ -149,11 +147,6 @@ bool FolderFiles::canRead(const QString &path) const
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
-}
-
-QImage FolderFiles::loadPicture(const QString &path) const
-{
-    return QtFiles().loadPicture(path);
 }
 
 } // namespace marvesto::test

@@ -2,7 +2,6 @@
 
 #include "core/clock.h"
 #include "core/services.h"
-#include "ui/toolkit/pictures.h"
 
 #include <QStringList>
 
@@ -106,18 +105,17 @@ constexpr float kAlmostOne = 0.99999994f;
 
 class RecordingSound : public SoundOutput {
 public:
-    void play(const QString &path, quint32 mode) override;
+    void play(const QString &path) override;
     QStringList paths;
     // The cue names played, in order ("5", "1", ...).
     QStringList cues() const;
 };
 
-class FolderFiles : public Files, public Pictures {
+class FolderFiles : public Files {
 public:
     explicit FolderFiles(QString folder) : m_folder(std::move(folder)) {}
     QString programFolder() const override { return m_folder; }
     bool canRead(const QString &path) const override;
-    QImage loadPicture(const QString &path) const override;
 
 private:
     QString m_folder;

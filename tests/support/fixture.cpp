@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include "app/qtservices.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -8,69 +10,14 @@
 
 namespace marvesto::test {
 
-CoreFixture::CoreFixture()
-    : files(std::make_unique<FolderFiles>(folder.path())),
-      game(std::make_unique<Game>(Services{clock, dialogs, random, sound, *files, session}))
+QImage FilePictures::loadPicture(const QString &path) const
 {
-}
-
-CoreFixture::~CoreFixture()
-{
-    game.reset();
-    settle();
-}
-
-void CoreFixture::start(const QString &name, const QString &capital)
-{
-    dialogs.answerInput(name);
-    dialogs.answerInput(capital);
-    game->start();
-    settle();
-}
-
-void CoreFixture::settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void CoreFixture::advance(qint64 ms)
-{
-    clock.advance(ms);
-    settle();
-}
-
-void CoreFixture::run(const QString &command)
-{
-    console().setCommand(command);
-    console().runCommand();
-    settle();
-}
-
-void CoreFixture::fillMarket(int lines)
-{
-    for (int i = 0; i < lines; ++i) {
-        const int n = market().count();
-        market().addLine(QStringLiteral("Box numero:%1 - Nome Asta:%2 - Prezzo:%3 \u20AC")
-                             .arg(n)
-                             .arg(QChar(u'A' + n % 25))
-                             .arg(1000 + 1111 * n));
-    }
-}
-
-void CoreFixture::addWonBox(const QString &line)
-{
-    wonBoxes().addLine(line);
-}
-
-Offer *CoreFixture::offer()
-{
-    const auto open = wonBoxes().openOffers();
-    return open.empty() ? nullptr : open.front();
+    return QtFiles().loadPicture(path);
 }
 
 GameFixture::GameFixture() : frame(std::make_unique<MainWindow>())
 {
-    desk = std::make_unique<Desk>(*game, *frame, *files);
+    desk = std::make_unique<Desk>(*game, *frame, pictures);
     frame->resize(1024, 768);
     frame->show();
     QApplication::setActiveWindow(frame.get());
@@ -122,31 +69,6 @@ QStringList GameFixture::lines(QListWidget *list) const
     for (int i = 0; i < list->count(); ++i)
         result << list->item(i)->text();
     return result;
-}
-
-void withThreeLines(CoreFixture &f)
-{
-    f.start();
-    f.market().tickTimer().setEnabled(false);
-    f.fillMarket(3);
-}
-
-void withWonBoxes(CoreFixture &f, const QStringList &boxes, const QString &capital)
-{
-    f.start(QStringLiteral("Anna"), capital);
-    f.market().tickTimer().setEnabled(false);
-    for (const QString &box : boxes)
-        f.addWonBox(box);
-}
-
-QString wonBox(int number, int price)
-{
-    return QStringLiteral("Box numero:%1 - Prezzo:%2 \u20AC").arg(number).arg(price);
-}
-
-void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance)
-{
-    f.random.script({(chance - 0.5f) / 30, (position + 0.5f) / count, (extra - 0.5f) / 50});
 }
 
 void writeBackdrop(const QString &folder, QSize size, QColor colour)

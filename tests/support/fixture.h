@@ -1,62 +1,24 @@
 #pragma once
 
-#include "doubles.h"
+#include "corefixture.h"
 
-#include "core/game.h"
-#include "core/offer.h"
 #include "ui/auctionroom.h"
 #include "ui/consolewindow.h"
 #include "ui/desk.h"
 #include "ui/marketwindow.h"
 #include "ui/offerdialog.h"
 #include "ui/toolkit/mainwindow.h"
+#include "ui/toolkit/pictures.h"
 #include "ui/wonboxeswindow.h"
-
-#include <QTemporaryDir>
 
 #include <memory>
 
 namespace marvesto::test {
 
-// The game's rules alone: the core with the virtual clock, scripted draws and
-// answers, recorded cues and a program folder of its own. No window exists.
-class CoreFixture {
+// Pictures read as the program reads them.
+class FilePictures : public Pictures {
 public:
-    CoreFixture();
-    virtual ~CoreFixture();
-
-    // Runs the start with these prompt answers.
-    virtual void start(const QString &name = QStringLiteral("Tester"),
-                       const QString &capital = QStringLiteral("50000"));
-    // Moves time on, then lets objects closed meanwhile go.
-    void advance(qint64 ms);
-    // Delivers deferred deletions, as the event loop would.
-    static void settle();
-
-    // The command line run as the console's Enter does.
-    void run(const QString &command);
-    // Market lines added directly, for tests of what the console does with them.
-    void fillMarket(int lines);
-    void addWonBox(const QString &line);
-
-    Console &console() { return game->console(); }
-    Market &market() { return game->market(); }
-    Auction &auction() { return game->auction(); }
-    WonBoxes &wonBoxes() { return game->wonBoxes(); }
-    // The open offer, if any.
-    Offer *offer();
-
-    QString consoleText() { return console().log(); }
-    QString capital() { return console().capital(); }
-
-    QTemporaryDir folder;
-    VirtualClock clock;
-    ScriptedDialogs dialogs;
-    ScriptedRandom random;
-    RecordingSound sound;
-    std::unique_ptr<FolderFiles> files;
-    RecordingSession session;
-    std::unique_ptr<Game> game;
+    QImage loadPicture(const QString &path) const override;
 };
 
 // A whole game with its windows on the offscreen platform.
@@ -83,21 +45,10 @@ public:
 
     QStringList lines(QListWidget *list) const;
 
+    FilePictures pictures;
     std::unique_ptr<MainWindow> frame;
     std::unique_ptr<Desk> desk;
 };
-
-// Set-ups that tests of either layer share.
-// A started game with the market timer off and three lines for sale.
-void withThreeLines(CoreFixture &f);
-// A started game, market stopped, with these won boxes listed.
-void withWonBoxes(CoreFixture &f, const QStringList &boxes,
-                  const QString &capital = QStringLiteral("20000"));
-// "Box numero:<number> - Prezzo:<price> €", a won box's line.
-QString wonBox(int number, int price);
-// Draws that make the buyer's next look offer the box at position (of count)
-// for its price + extra; a chance of 5 or more makes no offer.
-void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance = 1);
 
 // A program folder with a picture and the cue files in it.
 void writeBackdrop(const QString &folder, QSize size, QColor colour = Qt::darkCyan);

@@ -1,12 +1,14 @@
 #include "ui/toolkit/childwindow.h"
 
-#include "core/boxlistpart.h"
+#include "ui/toolkit/keyfilter.h"
+#include "ui/toolkit/widgetfactory.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+
+#include <cstring>
 
 namespace marvesto {
 
@@ -25,16 +27,32 @@ QString literalTitle(QString caption)
 } // namespace
 
 ChildWindow::ChildWindow(const design::Window &design, QMdiArea &area, QObject *parent)
-    : QObject(parent), m_design(design), m_area(area), m_caption(QString::fromUtf8(design.caption))
+    : QObject(parent),
+      m_design(design),
+      m_area(area),
+      m_keys(new KeyFilter([this](QKeyEvent *key) { return onKeyDown(key); },
+                           [this] { return onEscape(); }, this)),
+      m_caption(QString::fromUtf8(design.caption))
 {
+    // The window whose control has the focus is the active one, title bar included.
+    connect(m_keys, &KeyFilter::focusEntered, this, [this] {
+        if (m_sub && m_area.activeSubWindow() != m_sub)
+            m_area.setActiveSubWindow(m_sub);
+    });
 }
 
 ChildWindow::~ChildWindow()
 {
-    if (m_sub) {
-        m_sub->removeEventFilter(this);
-        delete m_sub; // deletes the body with it
+    delete m_sub; // deletes the body with it
+}
+
+const design::Control *ChildWindow::designRow(const char *role) const
+{
+    for (const design::Control &c : m_design.controls) {
+        if (std::strcmp(c.role, role) == 0)
+            return &c;
     }
+    qFatal("%s has no control %s", m_design.role, role);
 }
 
 void ChildWindow::load()
@@ -42,14 +60,22 @@ void ChildWindow::load()
     if (m_body)
         return;
     m_caption = QString::fromUtf8(m_design.caption);
-    m_body = design::build(m_design);
+    m_body = design::build(m_design, &m_controls);
+    QPushButton *defaultButton = nullptr;
+    std::vector<QPushButton *> buttons;
+    for (const auto &[c, w] : m_controls) {
+        for (const Binding &binding : m_bindings) {
+            if (binding.row == c)
+                binding.assign(w);
+        }
+        if (c->kind == design::Kind::Button)
+            buttons.push_back(qobject_cast<QPushButton *>(w));
+        if (c->defaultButton)
+            defaultButton = qobject_cast<QPushButton *>(w);
+    }
     for (const std::function<void()> &show : m_mirrors)
         show();
-    for (const design::Control &c : m_design.controls) {
-        if (c.defaultButton)
-            m_defaultButton = m_body->findChild<QPushButton *>(QString::fromUtf8(c.role));
-    }
-    watchKeys(m_body);
+    m_keys->watch(m_body, defaultButton, std::move(buttons));
 
     m_sub =
         new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -80,16 +106,15 @@ void ChildWindow::focusMainControl()
 {
     if (!m_body || !isEnabled())
         return;
-    const design::Control *first = nullptr;
-    for (const design::Control &c : m_design.controls) {
-        auto *w = m_body->findChild<QWidget *>(QString::fromUtf8(c.role));
-        if (w && w->focusPolicy() != Qt::NoFocus && !c.hidden && w->isEnabled()
-            && (!first || c.tab < first->tab))
-            first = &c;
+    const std::pair<const design::Control *, QWidget *> *first = nullptr;
+    for (const auto &control : m_controls) {
+        const auto &[c, w] = control;
+        if (w->focusPolicy() != Qt::NoFocus && !c->hidden && w->isEnabled()
+            && (!first || c->tab < first->first->tab))
+            first = &control;
     }
     if (first)
-        m_body->findChild<QWidget *>(QString::fromUtf8(first->role))
-            ->setFocus(Qt::OtherFocusReason);
+        first->second->setFocus(Qt::OtherFocusReason);
 }
 
 bool ChildWindow::hasFocus() const
@@ -104,7 +129,10 @@ void ChildWindow::unload()
         return;
     QMdiSubWindow *sub = m_sub;
     m_body = nullptr;
-    m_defaultButton = nullptr;
+    m_controls.clear();
+    for (const Binding &binding : m_bindings)
+        binding.assign(nullptr);
+    m_keys->forget();
     m_sub = nullptr;
     if (sub) {
         sub->hide();
@@ -114,30 +142,16 @@ void ChildWindow::unload()
     emit unloaded();
 }
 
-void ChildWindow::showLines(const char *listRole, const BoxListPart &part)
+bool ChildWindow::onEscape()
 {
-    const auto list = [this, listRole] { return control<QListWidget>(listRole); };
-    m_mirrors.push_back([list, &part] { list()->addItems(part.lines()); });
-    connect(&part, &BoxListPart::lineAdded, this, [this, list, &part](int position) {
-        if (isLoaded())
-            list()->insertItem(position, part.line(position));
-    });
-    connect(&part, &BoxListPart::lineRemoved, this, [this, list](int position) {
-        if (isLoaded())
-            removeRow(list(), position);
-    });
-    whileLoaded(&part, &BoxListPart::linesCleared, [list] { list()->clear(); });
+    emit escapePressed();
+    return true;
 }
 
 void ChildWindow::putOutOfView(QPushButton *button)
 {
     button->move(button->x(), design::toPixels(kOutOfViewTop));
     button->setFocusPolicy(Qt::NoFocus);
-}
-
-QWidget *ChildWindow::controlWidget(const char *role) const
-{
-    return m_body ? m_body->findChild<QWidget *>(QString::fromUtf8(role)) : nullptr;
 }
 
 void ChildWindow::lock(const QObject *holder)
@@ -200,72 +214,6 @@ void ChildWindow::setLeft(double twips)
 {
     if (m_sub)
         m_sub->move(design::toPixels(twips), m_sub->y());
-}
-
-void ChildWindow::watchKeys(QWidget *widget)
-{
-    widget->installEventFilter(this);
-    for (QWidget *child : widget->findChildren<QWidget *>())
-        child->installEventFilter(this);
-}
-
-bool ChildWindow::onKeyDown(QKeyEvent *)
-{
-    return false;
-}
-
-bool ChildWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn && m_sub && m_area.activeSubWindow() != m_sub) {
-        // The window whose control has the focus is the active one, title bar included.
-        m_area.setActiveSubWindow(m_sub);
-    }
-    if (event->type() == QEvent::ShortcutOverride && m_body) {
-        // Access keys are pressed here, at once, rather than by Qt's delayed button animation.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() == Qt::AltModifier && accessKeyButton(key->key())) {
-            event->accept();
-            return true;
-        }
-    }
-    if (event->type() != QEvent::KeyPress || !m_body)
-        return QObject::eventFilter(watched, event);
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (onKeyDown(key))
-        return true;
-    if (key->key() == Qt::Key_Escape && onEscape())
-        return true;
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_defaultButton
-        && m_defaultButton->isEnabled() && m_body->isEnabled()) {
-        // Enter presses the default button even where it lies out of view.
-        m_defaultButton->click();
-        return true;
-    }
-    if (key->modifiers() == Qt::AltModifier && pressAccessKey(key->key()))
-        return true;
-    return QObject::eventFilter(watched, event);
-}
-
-QPushButton *ChildWindow::accessKeyButton(int key) const
-{
-    // Alt and the letter after "&" in a button's caption press the button.
-    for (QPushButton *button : m_body->findChildren<QPushButton *>()) {
-        const QString text = button->text();
-        const qsizetype amp = text.indexOf(u'&');
-        if (amp >= 0 && amp + 1 < text.size() && text[amp + 1].toUpper().unicode() == key)
-            return button;
-    }
-    return nullptr;
-}
-
-bool ChildWindow::pressAccessKey(int key)
-{
-    QPushButton *button = accessKeyButton(key);
-    if (!button)
-        return false;
-    if (button->isEnabled())
-        button->click();
-    return true;
 }
 
 } // namespace marvesto

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <set>
+#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -19,7 +20,7 @@ class QMdiArea;
 
 namespace marvesto {
 
-class BoxListPart;
+class KeyFilter;
 
 // A child window of the main window. The object lives for the whole run; its
 // controls are built from the design when it loads and discarded when it
@@ -35,7 +36,6 @@ public:
     // Builds the controls, runs the Load handler and shows the window; nothing
     // when it is loaded already.
     void load();
-    void show() { load(); }
     // Discards the controls and hides the window; nothing when it is
     // not loaded.
     void unload();
@@ -68,23 +68,55 @@ public:
     // Runs at each load once the window's own onLoad has run, before it is
     // shown: where the coordinator places it and locks other windows.
     void setLoadHook(std::function<void()> hook) { m_loadHook = std::move(hook); }
-    // The list control with this role shows the part's lines, row for row,
-    // whenever the window is loaded.
-    void showLines(const char *listRole, const BoxListPart &part);
     const design::Window &design() const { return m_design; }
 
 signals:
     void loaded();
     void unloaded();
+    // Esc in a window that does nothing else with it.
+    void escapePressed();
 
 protected:
-    // A control of the window by its role name; null while the window is not loaded.
+    // While the window is loaded, `member` holds the control with this role
+    // in the window's design; null otherwise. A role the design lacks stops
+    // the program at once.
     template <typename T>
-    T *control(const char *role) const
+    void bind(T *&member, const char *role)
     {
-        return static_cast<T *>(controlWidget(role));
+        m_bindings.push_back(
+            {designRow(role), [&member](QWidget *w) { member = qobject_cast<T *>(w); }});
     }
-    QWidget *controlWidget(const char *role) const;
+    // This list shows the part's lines, row for row, whenever the window is loaded.
+    template <typename Part>
+    void showLines(ListBox *const &list, const Part &part)
+    {
+        onEachLoad([&list, &part] { list->addItems(part.lines()); });
+        connect(&part, &Part::lineAdded, this, [this, &list, &part](int position) {
+            if (isLoaded())
+                list->insertItem(position, part.line(position));
+        });
+        connect(&part, &Part::lineRemoved, this, [this, &list](int position) {
+            if (isLoaded())
+                removeRow(list, position);
+        });
+        whileLoaded(&part, &Part::linesCleared, [&list] { list->clear(); });
+    }
+    // This view shows the part's log whenever the window is loaded: all of it
+    // as the window loads, then each text appended or the whole log replaced.
+    template <typename Part>
+    void showLog(LogView *const &view, const Part &part)
+    {
+        onEachLoad([&view, &part] { view->setText(part.log()); });
+        connect(&part, &Part::logAppended, this, [this, &view](const QString &text) {
+            if (isLoaded())
+                view->appendText(text);
+        });
+        connect(&part, &Part::logReplaced, this, [this, &view](const QString &text) {
+            if (isLoaded())
+                view->setText(text);
+        });
+        whileLoaded(&part, &Part::logFollowed, [&view] { view->moveCaretToEnd(); });
+    }
     // Moves a default button out of view: Enter (and its access key) still
     // press it, but neither the keyboard nor a click gives it the focus.
     static void putOutOfView(QPushButton *button);
@@ -95,10 +127,9 @@ protected:
     // state, before onLoad: connect their signals here.
     virtual void wireControls() {}
     // Key preview: return true to swallow the key before the focused control sees it.
-    virtual bool onKeyDown(QKeyEvent *event);
-    virtual bool onEscape() { return false; }
-
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    virtual bool onKeyDown(QKeyEvent *) { return false; }
+    // Esc: by default the window says so (escapePressed) and swallows it.
+    virtual bool onEscape();
 
     // While the window is loaded, runs `update` after each `changed` of `sender`.
     template <typename Sender, typename Signal>
@@ -114,21 +145,28 @@ protected:
     template <typename Sender, typename Signal>
     void mirror(const Sender *sender, Signal changed, std::function<void()> show)
     {
-        m_mirrors.push_back(show);
+        onEachLoad(show);
         whileLoaded(sender, changed, std::move(show));
     }
+    // Runs `show` as the window loads, before its controls are wired.
+    void onEachLoad(std::function<void()> show) { m_mirrors.push_back(std::move(show)); }
 
 private:
+    struct Binding {
+        const design::Control *row;
+        std::function<void(QWidget *)> assign;
+    };
+
+    const design::Control *designRow(const char *role) const;
     void applyLocks();
-    bool pressAccessKey(int key);
-    QPushButton *accessKeyButton(int key) const;
-    void watchKeys(QWidget *widget);
 
     const design::Window &m_design;
     QMdiArea &m_area;
     QPointer<QMdiSubWindow> m_sub;
     QWidget *m_body = nullptr;
-    QPushButton *m_defaultButton = nullptr;
+    KeyFilter *m_keys;
+    std::vector<std::pair<const design::Control *, QWidget *>> m_controls;
+    std::vector<Binding> m_bindings;
     std::set<const QObject *> m_locks;
     QString m_caption;
     std::function<void()> m_loadHook;

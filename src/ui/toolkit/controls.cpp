@@ -25,9 +25,15 @@ LogView::LogView(QWidget *parent) : QPlainTextEdit(parent)
     setUndoRedoEnabled(false);
 }
 
+QString LogView::text() const
+{
+    // Each CR LF became a block of its own; the raw text separates blocks by
+    // a paragraph separator.
+    return document()->toRawText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+}
+
 void LogView::setText(const QString &text)
 {
-    m_text = text;
     setPlainText(forDisplay(text));
 }
 
@@ -35,20 +41,9 @@ void LogView::appendText(const QString &text)
 {
     if (text.isEmpty())
         return;
-    m_text += text;
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     end.insertText(forDisplay(text));
-}
-
-void LogView::showText(const QString &text)
-{
-    if (text == m_text)
-        return;
-    if (text.startsWith(m_text) && !m_text.isEmpty())
-        appendText(text.mid(m_text.size()));
-    else
-        setText(text);
 }
 
 void LogView::moveCaretToEnd()
@@ -129,12 +124,6 @@ void removeRow(QListWidget *list, int row)
         list->setCurrentRow(-1);
         list->clearSelection();
     }
-}
-
-QString rowText(const QListWidget *list, int row)
-{
-    const QListWidgetItem *item = list->item(row);
-    return item ? item->text() : QString();
 }
 
 } // namespace marvesto

@@ -13,20 +13,15 @@ class LogView : public QPlainTextEdit {
 public:
     explicit LogView(QWidget *parent = nullptr);
 
-    QString text() const { return m_text; }
+    // The text as the document holds it, each line break read back as CR LF.
+    QString text() const;
     void setText(const QString &text);
+    // Adds text at the end, leaving caret and view where they are.
     void appendText(const QString &text);
-    // Shows a text that the game changed: what was added at the end is
-    // appended, leaving caret and view where they are; anything else replaces
-    // the text.
-    void showText(const QString &text);
     // Caret to the end of the text, with the view scrolled to the last line.
     void moveCaretToEnd();
     bool isCaretAtEnd() const;
     bool isScrolledToEnd() const;
-
-private:
-    QString m_text;
 };
 
 // A list box. Its current line follows the game (the market selects each new
@@ -61,6 +56,5 @@ protected:
 int selectedRow(const QListWidget *list);
 void selectRow(QListWidget *list, int row);
 void removeRow(QListWidget *list, int row);
-QString rowText(const QListWidget *list, int row);
 
 } // namespace marvesto

@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QString>
+#include <QRgb>
 
 #include <optional>
 #include <vector>
-
-class QWidget;
 
 namespace marvesto::design {
 
@@ -22,30 +18,40 @@ struct Font {
     bool underline = false;
 };
 
+// A place in twips within the window's inner area.
+struct Place {
+    int left, top, width, height;
+};
+
 // Every row names the part twice: by the role the code gives it (the widget's
 // object name) and by its name in the original design, for readers who hold it.
+// A control a player uses also has what a screen reader says of it, in
+// Italian: its name holds the visible caption, so that a player who speaks to
+// the desktop can say what the screen shows; symbols such as ">>" get a name
+// that says what they do. The description explains the control.
 struct Control {
     Kind kind;
     const char *role;
     const char *original;
-    const char *text;
-    int left, top, width, height;
-    std::optional<QRgb> fore;
-    std::optional<QRgb> back; // for labels: transparent when unset
-    Font font;
+    const char *caption = "";
+    Place place;
     int tab;
+    std::optional<QRgb> fore = {};
+    std::optional<QRgb> back = {}; // for labels: transparent when unset
+    Font font = {};
     bool hidden = false;
     bool handPointer = false;
     bool defaultButton = false;
     bool verticalScrollBar = false;
+    const char *spokenName = nullptr; // null: Qt's own name
+    const char *description = "";
 };
 
-// The game's timers live in its core; their rows say which window they belonged to.
+// The game's timers live in its core, where their intervals are; each row says
+// which window a timer belonged to.
 struct TimerDesign {
     const char *role;
     const char *original;
-    int interval;
-    bool enabled;
 };
 
 struct Window {
@@ -75,13 +81,5 @@ const Window &wonBoxesWindow();
 const Window &offerDialog();
 // The five child windows' designs, in the order above.
 const std::vector<const Window *> &childWindows();
-
-// The fonts the designs name: "Lucida Console" bold, the system's monospace font
-// standing in where it is missing.
-QFont designFont(const Font &font);
-
-// Builds a window's controls from its design into a fresh inner-area widget: the
-// controls are its children, named by their roles, in focus order.
-QWidget *build(const Window &window);
 
 } // namespace marvesto::design
