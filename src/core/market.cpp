@@ -18,6 +18,11 @@ void Market::reset()
     clearLines();
 }
 
+QString Market::lineOf(const Box &box) const
+{
+    return marketLine(box);
+}
+
 void Market::tick()
 {
     m_random.reseed();
@@ -45,7 +50,7 @@ void Market::offerNewBox()
         clearLines();
     const QChar letter(static_cast<char16_t>(u'A' + m_random.drawUpTo(kNameLetters) - 1));
     const int price = m_random.drawUpTo(kPriceSpread) - 1 + kLowestPrice;
-    addLine(marketLine(count(), letter, price));
+    addBox({.number = count(), .letter = letter, .price = price});
     emit boxOffered(count() - 1);
 }
 

@@ -148,7 +148,7 @@ private slots:
         f.start(QStringLiteral("Anna"), QStringLiteral("1000"));
         f.market().tickTimer().setEnabled(false);
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
-        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC"));
+        f.market().addBox(boxOf(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC")));
         f.random.script({0.0f, 0.0f, 0.0f}); // the command's buyer makes an offer
         f.run(QStringLiteral("0"));
         f.advance(1);
