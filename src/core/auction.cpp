@@ -2,6 +2,7 @@
 
 #include "core/amounts.h"
 #include "core/boxlines.h"
+#include "core/clock.h"
 #include "core/cues.h"
 #include "core/services.h"
 

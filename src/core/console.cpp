@@ -1,6 +1,7 @@
 #include "core/console.h"
 
 #include "core/amounts.h"
+#include "core/clock.h"
 
 namespace marvesto {
 

@@ -1,6 +1,7 @@
 #include "core/market.h"
 
 #include "core/boxlines.h"
+#include "core/clock.h"
 #include "core/services.h"
 
 namespace marvesto {

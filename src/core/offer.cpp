@@ -1,6 +1,7 @@
 #include "core/offer.h"
 
 #include "core/boxlines.h"
+#include "core/clock.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #include "core/wonboxes.h"
 
 #include "core/boxlines.h"
+#include "core/clock.h"
 #include "core/cues.h"
 #include "core/services.h"
 
