@@ -28,8 +28,6 @@ public:
     QString capital() const { return m_capital.text(); }
     // The capital as the rules read it: a number, or a text that reads as none.
     const Amount &account() const { return m_capital; }
-    // The capital as the player typed it at the prompt, kept as typed.
-    void setCapital(const QString &typed) { setCapital(Amount::typed(typed)); }
     void setCapital(const Amount &capital);
     // A capital that reads as no number stays as it is.
     void addToCapital(double amount);

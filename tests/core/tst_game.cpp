@@ -79,7 +79,7 @@ private slots:
         f.advance(10);
         QCOMPARE(f.clock.nextDueIn(), qint64(-1));
         QVERIFY(f.console().watchTimer().isEnabled());
-        f.game->console().setCapital(QStringLiteral("-1"));
+        f.game->console().setCapital(Amount(-1));
         QCOMPARE(f.clock.nextDueIn(), qint64(1));
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No);
@@ -171,7 +171,7 @@ private slots:
             reopenedEmpty = f.wonBoxes().isOpen() && f.wonBoxes().count() == 0;
         });
         f.wonBoxes().removeLine(0);
-        f.game->console().setCapital(QStringLiteral("-1"));
+        f.game->console().setCapital(Amount(-1));
         f.random.script({0.9f, 0.0f, 0.0f});
         f.advance(1);
         QCOMPARE(closed, QStringList({"offer", "wonBoxes", "auction", "market"}));
@@ -190,7 +190,7 @@ private slots:
         f.dialogs.answerMessage(Dialogs::Answer::Yes);
         f.dialogs.answerInput(QStringLiteral("Bruno"));
         f.dialogs.answerInput(QStringLiteral("3000"));
-        f.game->console().setCapital(QStringLiteral("-5"));
+        f.game->console().setCapital(Amount(-5));
         f.advance(1);
         QCOMPARE(f.dialogs.inputs.size(), 4u);
         QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));
