@@ -392,7 +392,8 @@ private slots:
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500)});
-        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000") + kEuro);
+        f.market().addBox(
+            boxOf(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000") + kEuro));
         scriptOffer(f, 0, 1, 5);
         f.command(QStringLiteral("0"));
         f.advance(1);
