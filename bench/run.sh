@@ -67,7 +67,7 @@ trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 
 mkdir -m 700 "$TMP/runtime"
-export XDG_RUNTIME_DIR=$TMP/runtime LC_ALL=C.UTF-8 LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$TMP/runtime XDG_DATA_HOME=$TMP/data LC_ALL=C.UTF-8 LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
 export QT_LOGGING_RULES='qt.qpa.*=false'
 unset WAYLAND_DISPLAY
 

@@ -3,6 +3,7 @@
 #include "app/qtclock.h"
 #include "app/qtservices.h"
 #include "core/game.h"
+#include "core/recordsfile.h"
 #include "ui/desk.h"
 #include "ui/toolkit/mainwindow.h"
 
@@ -163,6 +164,11 @@ int main(int argc, char *argv[])
     marvesto::QtFiles files;
     marvesto::QtSession session;
     marvesto::Game game({clock, dialogs, random, sound, files, session});
+    // Each ended game's record is kept in ~/.local/share/Marvesto/records.json.
+    marvesto::RecordsFile records(marvesto::RecordsFile::defaultPath());
+    game.keepRecordsIn(&records);
+    // Closing the main window, or the desktop ending the program, ends the game too.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &game, &marvesto::Game::closing);
     marvesto::Desk desk(game, frame, files);
     // Loaded once the player has answered the prompts, long before the first
     // cue; a cue asked for earlier loads it at once.

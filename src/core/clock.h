@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 
 #include <functional>
@@ -29,6 +30,9 @@ public:
     virtual int minimumPeriodMs() const { return 1; }
     // Milliseconds since some fixed moment, never going back.
     virtual qint64 nowMs() const = 0;
+    // The date and time of day, for what the player reads (when a game
+    // started); tests give a fixed one.
+    virtual QDateTime wallTime() const { return QDateTime::currentDateTime(); }
 };
 
 // A game timer: an interval, an on/off switch and one tick signal.

@@ -1,5 +1,8 @@
 #include "core/game.h"
 
+#include "core/amounts.h"
+#include "core/recordsfile.h"
+
 namespace marvesto {
 
 namespace {
@@ -21,7 +24,8 @@ Game::Game(const Services &services, QObject *parent)
       m_console(m_time, this),
       m_market(m_time, services.random, this),
       m_wonBoxes(m_time, services.random, m_cues, this),
-      m_auction(m_time, services.random, m_cues, this)
+      m_auction(m_time, services.random, m_cues, this),
+      m_records(m_time, this)
 {
     m_console.setObjectName(QStringLiteral("console"));
     m_market.setObjectName(QStringLiteral("market"));
@@ -66,6 +70,16 @@ void Game::wireParts()
     connect(&m_wonBoxes, &WonBoxes::buyerCame, this, &Game::makeOffer);
     // Closing the room runs the console's command line, which is empty then.
     connect(&m_auction, &GamePart::closed, &m_console, &Console::runCommand);
+    // The record follows the capital and counts the boxes and the sales; an
+    // ended game's record goes to the file.
+    connect(&m_console, &Console::capitalChanged, &m_records,
+            [this] { m_records.noteCapital(m_console.account()); });
+    connect(&m_auction, &Auction::won, &m_records, &Records::noteBoxWon);
+    connect(&m_wonBoxes, &WonBoxes::boxOpened, &m_records, &Records::noteBoxOpened);
+    connect(&m_records, &Records::recorded, this, [this](const GameRecord &record) {
+        if (m_recordsFile)
+            m_recordsFile->add(record);
+    });
 }
 
 void Game::auctionBox(int position)
@@ -84,6 +98,7 @@ void Game::makeOffer(const Box &box, int position, int extra)
             [this, offer] { m_wonBoxes.offerClosed(offer); });
     connect(offer, &GamePart::closed, offer, &QObject::deleteLater);
     connect(offer, &Offer::saleAgreed, this, &Game::sellWonBox);
+    connect(offer, &Offer::accepted, &m_records, &Records::noteOfferAccepted);
     emit offerMade(offer);
     offer->make(box, position, extra);
 }
@@ -120,6 +135,7 @@ void Game::start()
 
 void Game::newGame()
 {
+    m_records.finish(GameEnding::NewGame);
     closeOffers();
     m_wonBoxes.close();
     m_auction.close();
@@ -132,6 +148,11 @@ void Game::newGame()
 void Game::exit()
 {
     end();
+}
+
+void Game::closing()
+{
+    m_records.finish(GameEnding::Quit);
 }
 
 void Game::showAbout()
@@ -147,6 +168,7 @@ void Game::showAbout()
 
 void Game::end()
 {
+    m_records.finish(GameEnding::Quit);
     m_services.session.endNow();
     // Only reached where ending is simulated: nothing more may happen.
     m_ended = true;
@@ -172,6 +194,7 @@ void Game::askPlayer(const QString &capitalTitle)
     m_console.setTitle(Console::kTitle + QStringLiteral(":") + name);
     m_console.setCapital(Amount::typed(capital));
     m_console.setLog(m_console.capitalLine());
+    m_records.begin(name, m_console.account());
     emit gameStarted();
 }
 
@@ -210,6 +233,7 @@ void Game::watchTick()
 void Game::runBankruptcySequence()
 {
     m_inBankruptcy = true;
+    m_records.finish(GameEnding::Bankruptcy);
     m_services.dialogs.messageBox(kBankruptcyNotice, Dialogs::Buttons::Ok,
                                   Dialogs::Icon::Information, kTitle);
     closeOffers();

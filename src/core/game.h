@@ -6,12 +6,15 @@
 #include "core/gameclock.h"
 #include "core/market.h"
 #include "core/offer.h"
+#include "core/records.h"
 #include "core/services.h"
 #include "core/wonboxes.h"
 
 #include <QObject>
 
 namespace marvesto {
+
+class RecordsFile;
 
 // One run of the game: its parts, the start with the player's prompts, a new
 // game, the end, and the bankruptcy watch.
@@ -30,12 +33,20 @@ public:
     CuePlayer &cues() { return m_cues; }
     // The game's time: pause and speed.
     GameClock &time() { return m_time; }
+    // The running game's record, and the file each ended game's record goes to
+    // (none: records are made but not kept).
+    Records &records() { return m_records; }
+    RecordsFile *recordsFile() const { return m_recordsFile; }
+    void keepRecordsIn(RecordsFile *file) { m_recordsFile = file; }
 
     // Opens the game's windows and asks for the name and the capital.
     void start();
     // Closes every window, opens the game's ones again and asks again.
     void newGame();
     void exit();
+    // The program is closing by other means (its window, the desktop): the
+    // game ends as if the player had quit.
+    void closing();
     void showAbout();
     void setSoundOn(bool on) { m_cues.setOn(on); }
 
@@ -74,6 +85,8 @@ private:
     Market m_market;
     WonBoxes m_wonBoxes;
     Auction m_auction;
+    Records m_records;
+    RecordsFile *m_recordsFile = nullptr;
     bool m_inBankruptcy = false;
     bool m_ended = false;
     bool m_watchDirty = true;

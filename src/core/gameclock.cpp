@@ -100,6 +100,10 @@ void GameClock::setPaused(bool paused)
     if (paused == m_paused)
         return;
     m_paused = paused;
+    if (paused)
+        m_pausedAt = nowMs();
+    else
+        m_pausedTotal += nowMs() - m_pausedAt;
     for (Slot *slot : m_slots) {
         if (paused)
             slot->pause();
@@ -107,6 +111,11 @@ void GameClock::setPaused(bool paused)
             slot->resume();
     }
     emit pausedChanged(paused);
+}
+
+qint64 GameClock::playedMs() const
+{
+    return (m_paused ? m_pausedAt : nowMs()) - m_pausedTotal;
 }
 
 void GameClock::setSpeed(Speed speed)

@@ -23,6 +23,10 @@ public:
     std::unique_ptr<ClockSlot> createSlot(std::function<void()> onTick) override;
     int minimumPeriodMs() const override { return m_clock.minimumPeriodMs(); }
     qint64 nowMs() const override { return m_clock.nowMs(); }
+    QDateTime wallTime() const override { return m_clock.wallTime(); }
+    // The time the game has run, paused time left out: as nowMs(), but still
+    // while paused.
+    qint64 playedMs() const;
 
     bool isPaused() const { return m_paused; }
     // While paused no timer ticks; on resuming each goes on with the time it had left.
@@ -41,6 +45,8 @@ private:
     Clock &m_clock;
     std::set<Slot *> m_slots;
     bool m_paused = false;
+    qint64 m_pausedAt = 0;
+    qint64 m_pausedTotal = 0;
     Speed m_speed = Speed::Normal;
 };
 

@@ -6,6 +6,7 @@
 #include "ui/consolewindow.h"
 #include "ui/marketwindow.h"
 #include "ui/offerdialog.h"
+#include "ui/recordswindow.h"
 #include "ui/toolkit/announcer.h"
 #include "ui/toolkit/mainwindow.h"
 #include "ui/toolkit/pictures.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMenu>
 
 #include <algorithm>
 
@@ -108,6 +110,13 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     connect(&mainWindow, &MainWindow::newGameClicked, &game, &Game::newGame);
     connect(&mainWindow, &MainWindow::exitClicked, &game, &Game::exit);
     connect(&mainWindow, &MainWindow::aboutClicked, &game, &Game::showAbout);
+    // "Record" heads the "?" menu; Ctrl+R opens it from anywhere in the game.
+    auto *records = new QAction(RecordsWindow::tr("Record"), &mainWindow);
+    records->setObjectName(QStringLiteral("recordsAction"));
+    records->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    QMenu *help = mainWindow.helpMenu();
+    help->insertAction(help->actions().value(0), records);
+    connect(records, &QAction::triggered, this, &Desk::showRecords);
     connect(mainWindow.soundAction(), &QAction::toggled, &game, &Game::setSoundOn);
     connect(&mainWindow, &MainWindow::resized, this, &Desk::stretchBackdrop);
 
@@ -175,6 +184,16 @@ void Desk::addOfferDialog(Offer *offer)
         if (m_console->isEnabled())
             m_console->focusCommandLine();
     });
+}
+
+void Desk::showRecords()
+{
+    // A window of its own over the main window, not modal: the game goes on.
+    if (!m_records)
+        m_records = new RecordsWindow(m_game.records(), m_game.recordsFile(), &m_mainWindow);
+    m_records->show();
+    m_records->raise();
+    m_records->activateWindow();
 }
 
 std::vector<OfferDialog *> Desk::offerDialogs() const

@@ -20,6 +20,7 @@ class MarketWindow;
 class Offer;
 class OfferDialog;
 class Pictures;
+class RecordsWindow;
 class WonBoxesWindow;
 
 // The coordinator of the windows: it creates them, loads and unloads each with
@@ -40,6 +41,10 @@ public:
     // The dialogs of the offers open, oldest first.
     std::vector<OfferDialog *> offerDialogs() const;
     Announcer &announcer() { return *m_announcer; }
+    // The "Record" window, once it has been opened.
+    RecordsWindow *recordsWindow() const { return m_records; }
+    // Opens the "Record" window beside the game, which goes on.
+    void showRecords();
     // "Capitale: <capital> €, <n> box vinti", as the capital key tells it.
     QString capitalSummary() const;
 
@@ -70,6 +75,7 @@ private:
     std::unique_ptr<AuctionRoom> m_auction;
     std::unique_ptr<WonBoxesWindow> m_wonBoxes;
     Announcer *m_announcer;
+    RecordsWindow *m_records = nullptr;
     // Where the keyboard was when the game was paused.
     QPointer<QWidget> m_focusBeforePause;
     // Each offer's dialog, from the offer's making to its closing.

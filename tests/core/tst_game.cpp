@@ -1,6 +1,13 @@
 #include "corefixture.h"
 
+#include "core/recordsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTest>
+#include <QThread>
 
 using namespace marvesto;
 using namespace marvesto::test;
@@ -61,6 +68,32 @@ void setUpTimedRule(CoreFixture &f, int rule)
         f.run(QString());
         break;
     }
+}
+
+// Every game the fixture's game ends, in order.
+struct Recorded {
+    explicit Recorded(Game &game)
+    {
+        QObject::connect(&game.records(), &Records::recorded, &context,
+                         [this](const GameRecord &r) { records.push_back(r); });
+    }
+    QObject context;
+    std::vector<GameRecord> records;
+};
+
+GameRecord someRecord(double highest, const QString &player = QStringLiteral("Anna"))
+{
+    GameRecord r;
+    r.player = player;
+    r.started = VirtualClock::kWallStart.addSecs(qint64(highest));
+    r.startingCapital = 1000;
+    r.highestCapital = highest;
+    r.finalCapital = -5.5;
+    r.boxesWon = 3;
+    r.playedMs = 61000;
+    r.ending = GameEnding::Bankruptcy;
+    r.curve = {{0, 1000}, {61000, highest}};
+    return r;
 }
 
 } // namespace
@@ -315,6 +348,200 @@ private slots:
             QVERIFY2(timer, role);
             QCOMPARE(std::pair(timer->interval(), timer->onAtStart()), design);
         }
+    }
+
+    // A game's record, from a scripted game: a box won at auction, then opened,
+    // a buyer's offer accepted, ten seconds of pause, and a new game.
+    void aGameLeavesItsRecordWhenItEnds()
+    {
+        CoreFixture f;
+        RecordsFile file(f.folder.filePath(QStringLiteral("data/records.json")));
+        f.game->keepRecordsIn(&file);
+        Recorded recorded(*f.game);
+        f.advance(5000); // the game starts five seconds after the program
+        f.start(QStringLiteral("Anna"), QStringLiteral("50000"));
+        f.market().tickTimer().setEnabled(false);
+        f.market().addBox({.number = 7, .letter = u'K', .price = 5600});
+        f.run(QStringLiteral("0"));
+        f.random.script({0.825f}); // the rivals give up: won for 5600
+        f.advance(1000);
+        scriptOffer(f, 0, 1, 1, 30); // no buyer when the room closes
+        f.advance(3001);
+        f.game->time().setPaused(true);
+        f.advance(10000);
+        f.game->time().setPaused(false);
+        f.random.script({kAlmostOne, 9999.5f / 15599}); // worth 10000
+        QVERIFY(f.wonBoxes().openBox(0));
+        f.addWonBox(wonBox(2, 2500));
+        scriptOffer(f, 0, 1, 17);
+        f.run(QString());
+        f.advance(1);
+        QVERIFY(f.offer());
+        f.offer()->accept();
+        f.advance(998);
+        QVERIFY(recorded.records.empty());
+        f.dialogs.answerInput(QStringLiteral("Bruno"));
+        f.dialogs.answerInput(QStringLiteral("7000"));
+        f.game->newGame();
+
+        QCOMPARE(recorded.records.size(), 1u);
+        const GameRecord &r = recorded.records[0];
+        QCOMPARE(r.player, QStringLiteral("Anna"));
+        QCOMPARE(r.started, QDateTime(QDate(2026, 3, 14), QTime(9, 30, 5), Qt::UTC));
+        QCOMPARE(r.startingCapital, 50000.0);
+        QCOMPARE(r.highestCapital, 56917.0);
+        QCOMPARE(r.finalCapital, 56917.0);
+        QCOMPARE(r.boxesWon, 1);
+        QCOMPARE(r.boxesOpened, 1);
+        QCOMPARE(r.offersAccepted, 1);
+        QCOMPARE(r.playedMs, qint64(5000)); // the pause left out
+        QCOMPARE(r.ending, GameEnding::NewGame);
+        const std::vector<CapitalPoint> curve{{0, 50000},
+                                              {1000, 44400},
+                                              {4001, 54400},
+                                              {4002, 56917}};
+        QVERIFY(r.curve == curve);
+        // Kept in the file: among the best without its curve, as the last game with it.
+        const RecordsFile::Contents kept = file.read();
+        QCOMPARE(kept.best.size(), 1u);
+        GameRecord withoutCurve = r;
+        withoutCurve.curve.clear();
+        QVERIFY(kept.best[0] == withoutCurve);
+        QVERIFY(kept.last && *kept.last == r);
+        // The new game's record has begun afresh.
+        QVERIFY(f.game->records().isRunning());
+        QCOMPARE(f.game->records().current().player, QStringLiteral("Bruno"));
+        QCOMPARE(f.game->records().current().curve.size(), 1u);
+    }
+
+    // Bankruptcy, a new game and quitting each leave one record, whatever
+    // follows them; a capital typed as words counts as 0.
+    void everyEndingIsRecordedOnce()
+    {
+        CoreFixture f;
+        Recorded recorded(*f.game);
+        f.start(QStringLiteral("Anna"), QStringLiteral("100"));
+        f.dialogs.answerInput(QStringLiteral("Bruno"));
+        f.dialogs.answerInput(QStringLiteral("-5"));
+        f.game->newGame();
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::Yes);
+        f.dialogs.answerInput(QStringLiteral("Carla"));
+        f.dialogs.answerInput(QStringLiteral("mille"));
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::No);
+        f.advance(5);
+        QCOMPARE(f.session.endings, 1);
+        f.game->exit();
+        f.game->closing();
+        QStringList seen;
+        for (const GameRecord &r : recorded.records)
+            seen << r.player + u':' + QString::number(int(r.ending)) + u':'
+                    + QString::number(r.finalCapital);
+        QCOMPARE(seen, QStringList({"Anna:1:100", "Bruno:0:-5", "Carla:0:0"}));
+
+        CoreFixture quitting;
+        Recorded quit(*quitting.game);
+        quitting.start();
+        quitting.game->closing();
+        quitting.game->exit();
+        QCOMPARE(quit.records.size(), 1u);
+        QCOMPARE(quit.records[0].ending, GameEnding::Quit);
+    }
+
+    // The file keeps the best hundred by highest capital, best first, and
+    // the last game whatever its rank.
+    void theFileKeepsTheBestHundredSorted()
+    {
+        QTemporaryDir folder;
+        RecordsFile file(folder.filePath(QStringLiteral("records.json")));
+        for (int i = 0; i < 101; ++i)
+            QVERIFY(file.add(someRecord(1000 + (i * 37) % 101)));
+        QVERIFY(file.add(someRecord(500, QStringLiteral("Ultimo"))));
+        const RecordsFile::Contents kept = RecordsFile(file.path()).read();
+        QCOMPARE(kept.best.size(), 100u);
+        for (std::size_t i = 0; i < kept.best.size(); ++i)
+            QCOMPARE(kept.best[i].highestCapital, 1100.0 - double(i));
+        QVERIFY(kept.best[0].curve.empty());
+        QCOMPARE(kept.last->player, QStringLiteral("Ultimo"));
+        QCOMPARE(kept.last->curve.size(), 2u);
+    }
+
+    // Two games ending at once in two places: the lock keeps every record.
+    void twoWritersAtOnceKeepBothRecords()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("records.json"));
+        constexpr int kEach = 30;
+        const auto writer = [&path](int from) {
+            return QThread::create([&path, from] {
+                RecordsFile file(path);
+                for (int i = 0; i < kEach; ++i)
+                    file.add(someRecord(from + i));
+            });
+        };
+        std::unique_ptr<QThread> one(writer(0)), two(writer(1000));
+        one->start();
+        two->start();
+        QVERIFY(one->wait() && two->wait());
+        QCOMPARE(RecordsFile(path).read().best.size(), std::size_t(2 * kEach));
+    }
+
+    // A file that does not read as records is renamed aside with the date in
+    // its name, told once, and a new file is started.
+    void aBrokenFileIsSetAside_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("broken JSON") << QByteArray("{\"best\": [");
+        QTest::newRow("an array") << QByteArray("[]");
+        QTest::newRow("no best") << QByteArray("{\"last\": null}");
+        QTest::newRow("a number for a name")
+            << QByteArray("{\"best\": [{\"player\": 7, \"started\": \"2026-01-01T10:00:00\"}]}");
+        QByteArray huge =
+            QJsonDocument(QJsonObject{{QStringLiteral("best"), QJsonArray()}}).toJson()
+            + QByteArray(RecordsFile::kMaxFileBytes, ' ');
+        QTest::newRow("over 1 MiB") << huge;
+    }
+    void aBrokenFileIsSetAside()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("records.json"));
+        QFile broken(path);
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write(content) == content.size());
+        broken.close();
+        RecordsFile file(path, [] { return VirtualClock::kWallStart; });
+        QVERIFY(file.read().best.empty());
+        const QString aside =
+            folder.filePath(QStringLiteral("records.broken-2026-03-14-093000.json"));
+        QCOMPARE(file.takeSetAside(), aside);
+        QCOMPARE(file.takeSetAside(), QString());
+        QFile setAside(aside);
+        QVERIFY(setAside.open(QIODevice::ReadOnly));
+        QCOMPARE(setAside.readAll(), content);
+        QVERIFY(file.add(someRecord(2000)));
+        QCOMPARE(file.read().best.size(), 1u);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2); // no lock file left
+    }
+
+    // A folder that cannot be written: the record is lost, the game plays on.
+    void anUnwritableFolderLeavesTheGamePlaying()
+    {
+        CoreFixture f;
+        QFile blocker(f.folder.filePath(QStringLiteral("data")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        RecordsFile file(blocker.fileName() + QStringLiteral("/records.json"));
+        f.game->keepRecordsIn(&file);
+        f.start();
+        f.dialogs.answerInput(QStringLiteral("Bruno"));
+        f.dialogs.answerInput(QStringLiteral("3000"));
+        f.game->newGame();
+        QCOMPARE(f.capital(), QStringLiteral("3000"));
+        f.advance(1000);
+        QCOMPARE(f.market().count(), 1);
+        QVERIFY(!file.add(someRecord(1)));
+        QVERIFY(file.read().best.empty());
     }
 };
 

@@ -44,7 +44,7 @@ inst_start_game() {
   INST_TRACE=$RW_ARTIFACTS/openat.log
   RW_APP_LOG=$RW_ARTIFACTS/app.log
   (cd "$cwd" && exec strace -f -qq -e trace=openat -o "$INST_TRACE" \
-    env PATH="$1" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
+    env PATH="$1" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" XDG_DATA_HOME="$RW_TMP/data" \
     PULSE_SERVER=unix:/nonexistent/marvesto-no-sound-server \
     LC_ALL=C.UTF-8 LANG=C.UTF-8 marvesto) >"$RW_APP_LOG" 2>&1 </dev/null &
   INST_STRACE_PID=$!

@@ -5,7 +5,8 @@
                          seconds (monotonic), event type, role, name, text
                          (inserted text for text-changed:insert)
   atspi.py tree NAME     prints the accessible tree of the application's frame
-                         whose name contains NAME: role, name, description
+                         or dialog whose name contains NAME: role, name,
+                         description
 
 Debian's own python3 (/usr/bin/python3) has the gi bindings.
 """
@@ -62,7 +63,7 @@ def tree(name):
 def find(node, name, depth):
     if depth > 8 or node is None:
         return None
-    if name in (node.get_name() or "") and node.get_role_name() in ("frame", "window", "internal frame"):
+    if name in (node.get_name() or "") and node.get_role_name() in ("frame", "window", "internal frame", "dialog"):
         return node
     for i in range(node.get_child_count()):
         found = find(node.get_child_at_index(i), name, depth + 1)

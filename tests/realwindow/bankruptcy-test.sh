@@ -9,12 +9,18 @@
 #   yes     OK with Return, then Return (Sì): the prompts come back, "Nome del
 #           giocatore" then the capital prompt titled "Quanto euro vuoi?"; with
 #           a capital of 10000 the game goes on (the market fills, no notice
-#           comes back) and File > Esci ends it with code 0.
+#           comes back); "Record", the first item of the "?" menu, opens the
+#           records window: its table holds the three games that ended in
+#           bankruptcy, and its curve reads as a sentence over AT-SPI. File >
+#           Esci ends the game with code 0, and the records file holds four
+#           games, each recorded once.
 #
 #   bankruptcy-test.sh GAME ARTIFACT_ROOT
 #
 # Screenshots and each game's output (app-RUN.log; app.log for a run that
-# failed) go to ARTIFACT_ROOT/bankruptcy/.
+# failed) go to ARTIFACT_ROOT/bankruptcy/; the records window's picture to
+# records-window.png, its accessible tree to records-tree.txt. Needs dbus,
+# at-spi2-core, python3-gi and gir1.2-atspi-2.0.
 set -euo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -22,11 +28,14 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/lib.sh"
 # shellcheck source=tests/realwindow/game.sh
 source "$HERE/game.sh"
+# shellcheck source=tests/realwindow/atspi.sh
+source "$HERE/atspi.sh"
 
 GAME=${1:?usage: bankruptcy-test.sh GAME ARTIFACT_ROOT}
 ARTIFACT_ROOT=${2:?usage: bankruptcy-test.sh GAME ARTIFACT_ROOT}
 
 rw_init bankruptcy "$ARTIFACT_ROOT"
+trap 'status=$?; set +e; atspi_stop; (exit $status); rw_cleanup' EXIT
 rw_start_xvfb
 
 # go_bankrupt RUN: starts a game, answers -100 and closes the notice with
@@ -65,7 +74,8 @@ go_bankrupt escape
 rw_key "$RW_FOUND" Escape
 ends_with_zero escape "Esc on the question"
 
-# --- Yes, the default button: a new game.
+# --- Yes, the default button: a new game. A screen reader's bus from here on.
+atspi_start
 go_bankrupt yes
 question=$RW_FOUND
 rw_key "$question" Return
@@ -91,8 +101,34 @@ for id in $(rw_windows '^Marvesto$'); do
   fi
 done
 rw_screenshot yes-5-new-game
+
+# --- The records window, from its menu item: "?" is right of File, and opens
+# with its first item, "Record", chosen.
 game_main_window
+rw_open_file_menu "$GAME_MAIN"
+rw_keys Right Return
+rw_wait_window "Record" 10
+records=$RW_FOUND
+rw_expect_title "$records" "Record"
+sleep 1 # its first paint
+atspi_tree "Record" "$RW_ARTIFACTS/records-tree.txt"
+cells=$(grep -c '\[table cell\] "Tester"$' "$RW_ARTIFACTS/records-tree.txt" || true)
+((cells == 3)) || rw_fail "the records table has $cells rows for Tester, not the 3 games ended (records-tree.txt)"
+summary='"Curva del capitale" — Capitale da 10000 € a -?[0-9]+ €, massimo [0-9]+ € al minuto [0-9]+$'
+grep -Eq "$summary" "$RW_ARTIFACTS/records-tree.txt" ||
+  rw_fail "no curve summary like /$summary/ over AT-SPI (records-tree.txt)"
+rw_log "records over AT-SPI: $cells rows for Tester; $(grep -o 'Capitale da.*' "$RW_ARTIFACTS/records-tree.txt")"
+import -silent -window "$records" "$RW_ARTIFACTS/records-window.png" || rw_fail "no picture of the records window"
+rw_key "$records" Escape
+rw_wait_no_window "Record" 10
+
 game_menu_item Up 1
 rw_keys Return
 ends_with_zero yes "File > Esci in the new game"
-rw_log "PASS: the notice, then the question; No ('n' or Esc) ends with code 0, Sì starts a new game"
+# Three bankruptcies (whatever the answer to the question) and the game quit.
+endings=$(/usr/bin/python3 -c 'import json, sys
+print(" ".join(sorted(r["ending"] for r in json.load(open(sys.argv[1]))["best"])))' \
+  "$RW_TMP/data/Marvesto/Marvesto/records.json") || rw_fail "the records file does not read"
+[[ $endings == "bankruptcy bankruptcy bankruptcy quit" ]] ||
+  rw_fail "the records file holds the endings '$endings', not three bankruptcies and a quit"
+rw_log "PASS: the notice, then the question; No ('n' or Esc) ends with code 0, Sì starts a new game; the records window shows the games ended"

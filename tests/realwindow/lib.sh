@@ -87,9 +87,10 @@ rw_start_app() {
   mkdir -m 700 "$runtime"
   RW_APP_LOG=$RW_ARTIFACTS/app.log
   # A settings folder of its own, so that no earlier run's settings (the sound
-  # switched off) carry over.
+  # switched off) carry over, and a data folder of its own for the records,
+  # shared by the test's runs and never the user's.
   (cd "$RW_TMP" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$RW_TMP/config" \
-    LC_ALL=C.UTF-8 LANG=C.UTF-8 "${wrapper[@]}" "$game" "$@") >"$RW_APP_LOG" 2>&1 </dev/null &
+    XDG_DATA_HOME="$RW_TMP/data" LC_ALL=C.UTF-8 LANG=C.UTF-8 "${wrapper[@]}" "$game" "$@") >"$RW_APP_LOG" 2>&1 </dev/null &
   RW_APP_PID=$!
   rw_log "started $game (pid $RW_APP_PID)"
 }

@@ -103,7 +103,7 @@ wl_sync_pointer
 # server is one that does not exist.
 WL_LOG=$RW_ARTIFACTS/wayland-debug.log
 (cd "$RW_TMP" && exec env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY="$SOCKET" \
-  XDG_RUNTIME_DIR="$runtime" WAYLAND_DEBUG=1 PULSE_SERVER=unix:/nonexistent/marvesto-no-sound-server \
+  XDG_RUNTIME_DIR="$runtime" XDG_DATA_HOME="$RW_TMP/data" WAYLAND_DEBUG=1 PULSE_SERVER=unix:/nonexistent/marvesto-no-sound-server \
   LC_ALL=C.UTF-8 LANG=C.UTF-8 "$(realpath "$GAME")") >"$WL_LOG" 2>&1 </dev/null &
 RW_APP_PID=$!
 rw_log "started $GAME on Wayland (pid $RW_APP_PID)"

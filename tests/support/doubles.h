@@ -19,6 +19,9 @@ public:
     std::unique_ptr<ClockSlot> createSlot(std::function<void()> onTick) override;
     int minimumPeriodMs() const override { return m_minimumPeriod; }
     qint64 nowMs() const override { return m_now; }
+    // A fixed moment, moving on with the virtual time.
+    QDateTime wallTime() const override { return kWallStart.addMSecs(m_now); }
+    static inline const QDateTime kWallStart{QDate(2026, 3, 14), QTime(9, 30), Qt::UTC};
     void setMinimumPeriod(int ms) { m_minimumPeriod = ms; }
 
     void advance(qint64 ms);

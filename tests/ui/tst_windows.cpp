@@ -1,12 +1,17 @@
 #include "fixture.h"
 
+#include "core/recordsfile.h"
+#include "ui/recordswindow.h"
 #include "ui/toolkit/announcer.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
+#include <QTableView>
 #include <QTest>
 
 using namespace marvesto;
@@ -635,6 +640,73 @@ private slots:
         QVERIFY(f.game->time().isPaused());
         f.frame->speedActions()->actions().at(2)->trigger();
         QCOMPARE(f.game->time().speed(), Speed::VerySlow);
+    }
+
+    // "Record" heads the "?" menu, Ctrl+R: a window beside the game, which
+    // goes on. It shows the ten best by highest capital, sortable by each
+    // column, the running game's curve as a sentence, and, once, that a file
+    // that did not read was set aside.
+    void theRecordsWindowShowsTheBestAndTheCurve()
+    {
+        GameFixture f;
+        const QString path = f.folder.filePath(QStringLiteral("records.json"));
+        QFile broken(path);
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{") == 1);
+        broken.close();
+        RecordsFile file(path, [] { return VirtualClock::kWallStart; });
+        for (int i = 0; i < 12; ++i) {
+            GameRecord r;
+            r.player = QString(QChar(u'A' + i));
+            r.started = VirtualClock::kWallStart;
+            r.highestCapital = 1000 * ((i * 5) % 12);
+            QVERIFY(file.add(r));
+        }
+        f.game->keepRecordsIn(&file);
+        f.start(QStringLiteral("Tester"), QStringLiteral("10000"));
+        f.market().tickTimer().setEnabled(false);
+        f.advance(7 * 60000);
+        f.console().setCapital(Amount(16100));
+        f.advance(60000);
+        f.console().setCapital(Amount(14250));
+
+        auto *action = f.frame->findChild<QAction *>(QStringLiteral("recordsAction"));
+        QVERIFY(action);
+        QCOMPARE(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(f.frame->helpMenu()->actions().value(0), action);
+        action->trigger();
+        RecordsWindow *window = f.desk->recordsWindow();
+        QVERIFY(window && window->isVisible() && !window->isModal());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Record"));
+        QVERIFY(window->noticeLabel()->isVisible());
+        QVERIFY(window->noticeLabel()->text().contains(QStringLiteral("records.broken-")));
+
+        const QAbstractItemModel *table = window->recordsTable()->model();
+        QCOMPARE(table->rowCount(), 10);
+        const auto cell = [table](int row, int column) {
+            return table->index(row, column).data().toString();
+        };
+        QCOMPARE(cell(0, RecordsModel::HighestCapital), QStringLiteral("11000") + kEuro);
+        QCOMPARE(cell(9, RecordsModel::HighestCapital), QStringLiteral("2000") + kEuro);
+        window->recordsTable()->sortByColumn(RecordsModel::Player, Qt::AscendingOrder);
+        QCOMPARE(cell(0, RecordsModel::Player), QStringLiteral("B"));
+        QCOMPARE(cell(9, RecordsModel::Player), QStringLiteral("L"));
+
+        const CapitalCurve *curve = window->capitalCurve();
+        QCOMPARE(curve->accessibleDescription(),
+                 QStringLiteral("Capitale da 10000 \u20AC a 14250 \u20AC, massimo 16100 \u20AC "
+                                "al minuto 7"));
+        // The game goes on, and the curve with it.
+        QVERIFY(!f.game->time().isPaused());
+        f.market().tickTimer().setEnabled(true);
+        f.advance(1000);
+        QCOMPARE(f.market().count(), 1);
+        f.console().setCapital(Amount(20000));
+        QVERIFY(curve->accessibleDescription().endsWith(
+            QStringLiteral("massimo 20000 \u20AC al minuto 8")));
+
+        window->close();
+        f.desk->showRecords();
+        QVERIFY(!window->noticeLabel()->isVisible());
     }
 };
 

@@ -115,8 +115,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     connect(m_exit, &QAction::triggered, this, &MainWindow::exitClicked);
     connect(m_capital, &QAction::triggered, this, &MainWindow::capitalWanted);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("?"));
-    QAction *about = help->addAction(QStringLiteral("Informazioni su Marvesto"));
+    m_help = menuBar()->addMenu(QStringLiteral("?"));
+    m_help->setObjectName(QStringLiteral("helpMenu"));
+    QAction *about = m_help->addAction(QStringLiteral("Informazioni su Marvesto"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutClicked);
 
     m_pausedCaption = new QLabel(QStringLiteral("Pausa"), m_area->viewport());

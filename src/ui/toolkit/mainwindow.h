@@ -6,6 +6,7 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QMenu;
 class QMdiArea;
 
 namespace marvesto {
@@ -30,6 +31,8 @@ public:
 
     QAction *newGameAction() const { return m_newGame; }
     QAction *exitAction() const { return m_exit; }
+    // The "?" menu.
+    QMenu *helpMenu() const { return m_help; }
     // Checked while the game's cues are heard.
     QAction *soundAction() const { return m_sound; }
     // Has the capital and the won boxes told to a screen reader.
@@ -65,6 +68,7 @@ private:
     QActionGroup *m_speeds;
     QLabel *m_pausedCaption;
     QAction *m_exit;
+    QMenu *m_help;
     QImage m_picture;
     QSize m_shownSize;
 };
