@@ -11,6 +11,7 @@ namespace marvesto {
 
 class Announcer;
 class AuctionRoom;
+class CaretRest;
 class ChildWindow;
 class ConsoleWindow;
 class Game;
@@ -40,6 +41,7 @@ public:
     // The dialogs of the offers open, oldest first.
     std::vector<OfferDialog *> offerDialogs() const;
     Announcer &announcer() { return *m_announcer; }
+    CaretRest &caretRest() { return *m_caretRest; }
     // "Capitale: <capital> €, <n> box vinti", as the capital key tells it.
     QString capitalSummary() const;
 
@@ -70,6 +72,7 @@ private:
     std::unique_ptr<AuctionRoom> m_auction;
     std::unique_ptr<WonBoxesWindow> m_wonBoxes;
     Announcer *m_announcer;
+    CaretRest *m_caretRest;
     // Where the keyboard was when the game was paused.
     QPointer<QWidget> m_focusBeforePause;
     // Each offer's dialog, from the offer's making to its closing.
