@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QStyleOptionSlider>
 #include <QTextCursor>
 #include <QTimer>
@@ -79,9 +81,15 @@ QRegion ScrollBar::changedPart(const QRect &was, const QRect &now) const
         return vertical ? QRect(0, from, width(), to - from + 1)
                         : QRect(from, 0, to - from + 1, height());
     };
-    // The slider's thickness never changes along a bar, only its span.
-    QRegion changed = band(std::min(start(was), start(now)), std::max(start(was), start(now)));
-    changed += band(std::min(end(was), end(now)), std::max(end(was), end(now)));
+    // The slider's thickness never changes along a bar, only its span. An end
+    // that stayed looks the same. Mostly one end moves: a single rectangle is
+    // then repainted, which the raster engine clips before it fills, where a
+    // region of two would have it fill whole lines and clip each.
+    QRegion changed;
+    if (start(was) != start(now))
+        changed += band(std::min(start(was), start(now)), std::max(start(was), start(now)));
+    if (end(was) != end(now))
+        changed += band(std::min(end(was), end(now)), std::max(end(was), end(now)));
     return changed & rect();
 }
 
@@ -99,6 +107,41 @@ void ScrollBar::repaintChanges()
         update(changedPart(m_drawn.slider, now.slider));
     }
     m_drawn = now;
+}
+
+// Fusion draws the groove's fill and outline along the whole bar whatever part
+// is repainted, and the raster engine hands a drawing of 96 lines or more of
+// its target to its thread pool. A bar at rest is drawn through strips of
+// fewer lines, each into an image of its own size, so no other thread wakes.
+// Hovered or pressed, it is drawn as Qt draws it.
+void ScrollBar::paintEvent(QPaintEvent *event)
+{
+    if (orientation() != Qt::Vertical || underMouse() || isSliderDown()
+        || repeatAction() != SliderNoAction) {
+        QScrollBar::paintEvent(event);
+        return;
+    }
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_All;
+    option.activeSubControls = QStyle::SC_None;
+    const qreal ratio = devicePixelRatioF();
+    QPainter painter(this);
+    for (const QRect &part : event->region()) {
+        for (int top = part.top(); top <= part.bottom(); top += kStripLines) {
+            const QRect strip(part.left(), top, part.width(),
+                              std::min(kStripLines, part.bottom() + 1 - top));
+            QImage image((QSizeF(strip.size()) * ratio).toSize(),
+                         QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter onStrip(&image);
+            onStrip.translate(-strip.topLeft());
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &onStrip, this);
+            onStrip.end();
+            painter.drawImage(strip.topLeft(), image);
+        }
+    }
 }
 
 void ScrollBar::resizeEvent(QResizeEvent *event)

@@ -19,6 +19,7 @@ public:
 
 protected:
     void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -33,6 +34,8 @@ private:
     };
     // How far a slider's end reaches into it: its rounded corner and border.
     static constexpr int kSliderEndPixels = 4;
+    // Lines of the bar drawn at once: below what the raster engine shares out.
+    static constexpr int kStripLines = 48;
 
     Look look() const;
     QRegion changedPart(const QRect &was, const QRect &now) const;
