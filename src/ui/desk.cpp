@@ -8,6 +8,7 @@
 #include "ui/offerdialog.h"
 #include "ui/recordswindow.h"
 #include "ui/toolkit/announcer.h"
+#include "ui/toolkit/caret.h"
 #include "ui/toolkit/mainwindow.h"
 #include "ui/toolkit/pictures.h"
 #include "ui/wonboxeswindow.h"
@@ -58,7 +59,8 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
       m_console(std::make_unique<ConsoleWindow>(game.console(), mainWindow.area(), this)),
       m_auction(std::make_unique<AuctionRoom>(game.auction(), mainWindow.area(), this)),
       m_wonBoxes(std::make_unique<WonBoxesWindow>(game.wonBoxes(), mainWindow.area(), this)),
-      m_announcer(new Announcer(mainWindow, this))
+      m_announcer(new Announcer(mainWindow, this)),
+      m_caretRest(new CaretRest(game.services().clock, this))
 {
     follow(*m_market, game.market());
     follow(*m_console, game.console());

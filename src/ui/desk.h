@@ -11,6 +11,7 @@ namespace marvesto {
 
 class Announcer;
 class AuctionRoom;
+class CaretRest;
 class ChildWindow;
 class ConsoleWindow;
 class Game;
@@ -45,6 +46,7 @@ public:
     RecordsWindow *recordsWindow() const { return m_records; }
     // Opens the "Record" window beside the game, which goes on.
     void showRecords();
+    CaretRest &caretRest() { return *m_caretRest; }
     // "Capitale: <capital> €, <n> box vinti", as the capital key tells it.
     QString capitalSummary() const;
 
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<WonBoxesWindow> m_wonBoxes;
     Announcer *m_announcer;
     RecordsWindow *m_records = nullptr;
+    CaretRest *m_caretRest;
     // Where the keyboard was when the game was paused.
     QPointer<QWidget> m_focusBeforePause;
     // Each offer's dialog, from the offer's making to its closing.

@@ -2,6 +2,7 @@
 
 #include "ui/toolkit/caret.h"
 
+#include <QAbstractEventDispatcher>
 #include <QScrollBar>
 #include <QTest>
 
@@ -35,6 +36,18 @@ QRect caretArea(GameFixture &f, QWidget *field)
     const QImage without = field->grab().toImage();
     field->setFocus();
     return changedArea(with, without);
+}
+
+// The timers that blink a field's caret: Qt's text controls are its children.
+int blinkTimers(QWidget *field)
+{
+    int found = 0;
+    const int half = QApplication::cursorFlashTime() / 2;
+    for (QObject *object : field->findChildren<QObject *>()) {
+        for (const auto &timer : QAbstractEventDispatcher::instance()->registeredTimers(object))
+            found += timer.interval == half || QApplication::cursorFlashTime() == 0;
+    }
+    return found;
 }
 
 } // namespace
@@ -145,6 +158,40 @@ private slots:
         room->setCursorWidth(1);
         f.console().appendLog(QStringLiteral("Tax:1\r\n"));
         QCOMPARE(room->cursorWidth(), kCaretWidth);
+    }
+
+    // Ten seconds after the last key the caret stops blinking and stays shown,
+    // as wide and tall as before; the next key sets it blinking again.
+    void theCaretRestsTenSecondsAfterTheLastKey()
+    {
+        QApplication::setCursorFlashTime(1000);
+        GameFixture f;
+        f.start();
+        const CaretRest &rest = f.desk->caretRest();
+        QLineEdit *line = f.consoleWindow().commandLineEdit();
+        line->setFocus();
+        QVERIFY(blinkTimers(line) > 0);
+        f.advance(CaretRest::kRestAfterMs - 1);
+        f.type(QStringLiteral("1"));
+        f.advance(CaretRest::kRestAfterMs - 1); // the key started the ten seconds again
+        QVERIFY(!rest.isResting());
+        QCOMPARE(QApplication::cursorFlashTime(), 1000);
+        f.advance(1);
+        QVERIFY(rest.isResting());
+        QCOMPARE(blinkTimers(line), 0);
+        QCOMPARE(caretArea(f, line).size(), QSize(kCaretWidth, kCaretHeight));
+        QCOMPARE(blinkTimers(line), 0);
+        LogView *log = f.consoleWindow().logView();
+        QCOMPARE(caretArea(f, log).size(), QSize(kCaretWidth, kCaretHeight));
+
+        line->setFocus();
+        QCOMPARE(blinkTimers(line), 0);
+        QTest::keyClick(line, Qt::Key_Backspace);
+        QVERIFY(!rest.isResting());
+        QCOMPARE(QApplication::cursorFlashTime(), 1000);
+        QVERIFY(blinkTimers(line) > 0);
+        f.advance(CaretRest::kRestAfterMs);
+        QVERIFY(rest.isResting());
     }
 };
 

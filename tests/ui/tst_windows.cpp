@@ -2,7 +2,9 @@
 
 #include "core/recordsfile.h"
 #include "ui/recordswindow.h"
+#include "core/market.h"
 #include "ui/toolkit/announcer.h"
+#include "ui/toolkit/caret.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -12,7 +14,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+
+#include <map>
 
 using namespace marvesto;
 using namespace marvesto::test;
@@ -28,6 +35,32 @@ OfferDialog *makeOffer(GameFixture &f, int position, int extra)
     f.command(QString());
     f.advance(1);
     return f.offerDialog();
+}
+
+// The region each widget is asked to paint while the counter lives.
+class PaintCounter : public QObject {
+public:
+    PaintCounter() { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    std::map<QWidget *, QRegion> painted;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType())
+            painted[static_cast<QWidget *>(watched)] += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+// What the window shows of a widget, as its backing store holds it.
+QImage shownOnScreen(QWidget *widget)
+{
+    const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -707,6 +740,57 @@ private slots:
         window->close();
         f.desk->showRecords();
         QVERIFY(!window->noticeLabel()->isVisible());
+    }
+
+    // Left alone, the game repaints the market's list at each tick, only the
+    // part of its scroll bar where the slider moved, and no other window. What
+    // the window shows stays what a full repaint draws.
+    void anIdleMarketTickRepaintsNoOtherWindow()
+    {
+        GameFixture f;
+        f.start();
+        for (int tick = 0; tick < 25; ++tick) { // more lines than the list shows
+            f.advance(Market::kTickMs);
+            QApplication::processEvents();
+        }
+        QVERIFY(f.desk->caretRest().isResting()); // no blinking caret either
+        ListBox *list = f.marketWindow().boxesList();
+        QScrollBar *bar = list->verticalScrollBar();
+        QWidget *market = f.marketWindow().subWindow();
+        int ticksSeen = 0;
+        for (int tick = 0; tick < 2 * Market::kTaxEveryTicks; ++tick) {
+            const QString console = f.consoleText();
+            const int value = bar->value();
+            PaintCounter counter;
+            f.advance(Market::kTickMs);
+            QApplication::processEvents(); // the repaints Qt posted
+            QVERIFY(bar->value() > value); // the view followed the new line
+            if (f.consoleText() != console)
+                continue; // a tax: the console shows it
+            ++ticksSeen;
+            QVERIFY(counter.painted.count(list->viewport()));
+            for (const auto &[widget, region] : counter.painted) {
+                QVERIFY2(market->isAncestorOf(widget),
+                         qPrintable(widget->objectName() + QLatin1Char(' ')
+                                    + QLatin1String(widget->metaObject()->className())));
+            }
+            const QRegion barPainted = counter.painted[bar];
+            QVERIFY(!barPainted.isEmpty());
+            int barArea = 0;
+            for (const QRect &part : barPainted)
+                barArea += part.width() * part.height();
+            QVERIFY(barArea < bar->width() * bar->height() / 2);
+            QCOMPARE(shownOnScreen(bar),
+                     bar->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+        QVERIFY(ticksSeen >= Market::kTaxEveryTicks);
+        // Drawn in strips, the bar looks as Qt's own draws it.
+        QScrollBar plain(Qt::Vertical, bar->parentWidget());
+        plain.setGeometry(bar->geometry());
+        plain.setRange(bar->minimum(), bar->maximum());
+        plain.setPageStep(bar->pageStep());
+        plain.setValue(bar->value());
+        QCOMPARE(bar->grab().toImage(), plain.grab().toImage());
     }
 };
 

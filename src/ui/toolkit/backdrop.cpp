@@ -1,5 +1,6 @@
 #include "ui/toolkit/backdrop.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -55,17 +56,42 @@ void Stretch::fillRows(QImage &strip, const QRect &part) const
     }
 }
 
+QImage::Format Stretch::formatToPaintOn(const QPainter &painter)
+{
+    // A widget's painter draws into its window's backing store; on the raster
+    // engine that is an image, in the format the platform chose (on X11 an
+    // opaque window's is ARGB32_Premultiplied).
+    const QPaintEngine *engine = painter.paintEngine();
+    const QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    if (device && device->devType() == QInternal::Image)
+        return static_cast<const QImage *>(device)->format();
+    return QImage::Format_RGB32;
+}
+
 void Stretch::paint(QPainter &painter, const QRect &target) const
 {
     const QRect visible = target & QRect(QPoint(0, 0), m_size);
     if (isNull() || visible.isEmpty())
         return;
-    QImage strip(visible.width(), std::min(kStripRows, visible.height()), QImage::Format_RGB32);
-    for (int top = visible.top(); top <= visible.bottom(); top += strip.height()) {
+    // The strip is made in the format it is painted on, so that drawing it is
+    // a plain copy. Opaque pixels are laid out alike in all three 32-bit RGB
+    // formats; any other target gets each strip converted once, here.
+    const QImage::Format target32 = formatToPaintOn(painter);
+    const bool direct = target32 == QImage::Format_RGB32 || target32 == QImage::Format_ARGB32
+        || target32 == QImage::Format_ARGB32_Premultiplied;
+    const int rows = std::min(kStripRows, visible.height());
+    QImage strip(visible.width(), rows, direct ? target32 : QImage::Format_RGB32);
+    for (int top = visible.top(); top <= visible.bottom(); top += rows) {
         const QRect part(visible.left(), top, visible.width(),
-                         std::min(strip.height(), visible.bottom() + 1 - top));
+                         std::min(rows, visible.bottom() + 1 - top));
         fillRows(strip, part);
-        painter.drawImage(part.topLeft(), strip, QRect(0, 0, part.width(), part.height()));
+        if (direct) {
+            painter.drawImage(part.topLeft(), strip, QRect(0, 0, part.width(), part.height()));
+        } else {
+            const QImage converted =
+                strip.copy(0, 0, part.width(), part.height()).convertToFormat(target32);
+            painter.drawImage(part.topLeft(), converted);
+        }
     }
 }
 

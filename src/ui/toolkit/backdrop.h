@@ -24,8 +24,10 @@ public:
     const QImage &source() const { return m_source; }
 
     // Paints the part of the stretched picture inside target (in its own
-    // coordinates) at the same place on the painter.
+    // coordinates) at the same place on the painter, in strips of the format
+    // the painter draws into.
     void paint(QPainter &painter, const QRect &target) const;
+    static QImage::Format formatToPaintOn(const QPainter &painter);
     // The whole stretched picture, for callers that need it as an image.
     QImage toImage() const;
 

@@ -3,11 +3,51 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 namespace marvesto {
 
+// A scroll bar that repaints only what a change of its range or value makes
+// look different: around the slider's old and new ends, or nothing when the
+// slider stays where it was drawn. Qt's own bar repaints all of itself at each change;
+// for a log or a list that grows every second, that is a full-height fill in
+// the raster engine, which it hands to its thread pool.
+class ScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit ScrollBar(Qt::Orientation orientation, QWidget *parent = nullptr);
+
+protected:
+    void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // What a range or value change can alter in the drawing.
+    struct Look {
+        QRect slider;
+        bool empty = false; // no range: no slider
+        bool atMinimum = false;
+        bool atMaximum = false;
+        bool operator==(const Look &) const = default;
+    };
+    // How far a slider's end reaches into it: its rounded corner and border.
+    static constexpr int kSliderEndPixels = 4;
+    // Lines of the bar drawn at once: below what the raster engine shares out.
+    static constexpr int kStripLines = 48;
+
+    Look look() const;
+    QRegion changedPart(const QRect &was, const QRect &now) const;
+    void repaintChanges();
+
+    Look m_drawn; // as the last repaint asked for shows it
+    bool m_pending = false;
+};
+
 // A read-only multi-line text box whose text is kept exactly as written, line
 // breaks as CR LF included; the view shows each CR LF as one line break.
+// Its scroll bars are ScrollBars.
 class LogView : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -27,10 +67,11 @@ public:
 // A list box. Its current line follows the game (the market selects each new
 // box), but only a list that has the keyboard focus tells assistive technology
 // that the focus moved; Qt's list view says so whether it has the focus or not.
+// Its scroll bars are ScrollBars.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
-    using QListWidget::QListWidget;
+    explicit ListBox(QWidget *parent = nullptr);
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;

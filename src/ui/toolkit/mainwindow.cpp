@@ -1,6 +1,7 @@
 #include "ui/toolkit/mainwindow.h"
 
 #include "ui/toolkit/backdrop.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/designs.h"
 
 #include <QActionGroup>
@@ -130,6 +131,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     m_pausedCaption->hide();
 
     // Windows that reach past the area can be scrolled into view on a small screen.
+    // The area looks at its range whenever a window in it changes: its bars
+    // repaint only what looks different.
+    m_area->setHorizontalScrollBar(new ScrollBar(Qt::Horizontal, m_area));
+    m_area->setVerticalScrollBar(new ScrollBar(Qt::Vertical, m_area));
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
