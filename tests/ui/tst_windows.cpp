@@ -1,8 +1,8 @@
 #include "fixture.h"
 
+#include "core/market.h"
 #include "core/recordsfile.h"
 #include "ui/recordswindow.h"
-#include "core/market.h"
 #include "ui/toolkit/announcer.h"
 #include "ui/toolkit/caret.h"
 
@@ -13,10 +13,10 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTableView>
 #include <QPaintEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 
 #include <map>
