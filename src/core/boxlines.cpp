@@ -1,5 +1,7 @@
 #include "core/boxlines.h"
 
+#include <QCoreApplication>
+
 namespace marvesto {
 
 namespace {
@@ -17,17 +19,28 @@ bool isDigits(const QString &s)
     return true;
 }
 
+// The labels of a box's lines. A won box's line keeps the first 14 characters
+// of the auction's log, which starts with the market line: a translation of
+// "Box numero:" keeps its 11 characters, so that the box's number comes along
+// whole. The price is read back from after the last colon.
+QString label(const char *text)
+{
+    return QCoreApplication::translate("BoxLines", text);
+}
+
 } // namespace
 
 QString marketLine(int number, QChar letter, int price)
 {
-    return QStringLiteral("Box numero:") + QString::number(number) + QStringLiteral(" - Nome Asta:")
-        + letter + QStringLiteral(" - Prezzo:") + QString::number(price) + kEuro;
+    return label(QT_TRANSLATE_NOOP("BoxLines", "Box numero:")) + QString::number(number)
+        + label(QT_TRANSLATE_NOOP("BoxLines", " - Nome Asta:")) + letter
+        + label(QT_TRANSLATE_NOOP("BoxLines", " - Prezzo:")) + QString::number(price) + kEuro;
 }
 
 QString wonBoxLine(const QString &auctionLog, const QString &priceText)
 {
-    return auctionLog.left(14) + QStringLiteral(" Prezzo:") + priceText + kEuro;
+    return auctionLog.left(14) + label(QT_TRANSLATE_NOOP("BoxLines", " Prezzo:")) + priceText
+        + kEuro;
 }
 
 QString priceOfLastSeven(const QString &line)

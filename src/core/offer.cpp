@@ -40,9 +40,9 @@ void Offer::setPosition(const QString &text)
 void Offer::make(const QString &line, int position, const QString &priceText, int extra)
 {
     open();
-    setText(line + QStringLiteral("\r\n") + QStringLiteral("Ti offro ... ") + priceText
-            + QStringLiteral(" + ") + QString::number(extra) + QStringLiteral("\r\n")
-            + QStringLiteral("Vuoi vendere?\r\n"));
+    setText(line + QStringLiteral("\r\n") + tr("Ti offro ... ") + priceText + QStringLiteral(" + ")
+            + QString::number(extra) + QStringLiteral("\r\n") + tr("Vuoi vendere?")
+            + QStringLiteral("\r\n"));
     emit textFollowed();
     m_patienceTimer.setEnabled(true);
     if (const auto price = readAmount(priceText))

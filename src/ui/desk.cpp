@@ -4,6 +4,7 @@
 #include "core/offer.h"
 #include "ui/auctionroom.h"
 #include "ui/consolewindow.h"
+#include "ui/howtoplay.h"
 #include "ui/marketwindow.h"
 #include "ui/offerdialog.h"
 #include "ui/toolkit/announcer.h"
@@ -108,6 +109,7 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     connect(&mainWindow, &MainWindow::newGameClicked, &game, &Game::newGame);
     connect(&mainWindow, &MainWindow::exitClicked, &game, &Game::exit);
     connect(&mainWindow, &MainWindow::aboutClicked, &game, &Game::showAbout);
+    connect(&mainWindow, &MainWindow::howToPlayClicked, this, &Desk::showHowToPlay);
     connect(mainWindow.soundAction(), &QAction::toggled, &game, &Game::setSoundOn);
     connect(&mainWindow, &MainWindow::resized, this, &Desk::stretchBackdrop);
 
@@ -177,6 +179,20 @@ void Desk::addOfferDialog(Offer *offer)
     });
 }
 
+HowToPlay *Desk::howToPlay() const
+{
+    return m_howToPlay;
+}
+
+void Desk::showHowToPlay()
+{
+    if (!m_howToPlay)
+        m_howToPlay = new HowToPlay(&m_mainWindow);
+    m_howToPlay->show();
+    m_howToPlay->raise();
+    m_howToPlay->activateWindow();
+}
+
 std::vector<OfferDialog *> Desk::offerDialogs() const
 {
     std::vector<OfferDialog *> open;
@@ -190,10 +206,10 @@ std::vector<OfferDialog *> Desk::offerDialogs() const
 QString Desk::capitalSummary() const
 {
     const int won = m_game.wonBoxes().count();
-    return QStringLiteral("Capitale: %1 \u20AC, %2 %3")
+    return tr("Capitale: %1 €, %2 %3")
         .arg(m_game.console().capital())
         .arg(won)
-        .arg(won == 1 ? QStringLiteral("box vinto") : QStringLiteral("box vinti"));
+        .arg(won == 1 ? tr("box vinto") : tr("box vinti"));
 }
 
 void Desk::showPaused(bool paused)
@@ -212,7 +228,7 @@ void Desk::showPaused(bool paused)
             window->unlock(holder);
     }
     m_mainWindow.showPaused(paused);
-    m_announcer->say(paused ? QStringLiteral("Pausa") : QStringLiteral("Ripresa"));
+    m_announcer->say(paused ? tr("Pausa") : tr("Ripresa"));
     if (!paused && m_focusBeforePause && m_focusBeforePause->isEnabled())
         m_focusBeforePause->setFocus(Qt::OtherFocusReason);
 }
