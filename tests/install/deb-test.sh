@@ -130,6 +130,11 @@ check_package() { # DEB NAME BUILD_LOG
     grep -q "^-rw-r--r-- root/root \./usr/share/games/marvesto/Sound/$cue.wav$" "$RW_ARTIFACTS/contents-$name.txt" ||
       rw_fail "$name has no usr/share/games/marvesto/Sound/$cue.wav"
   done
+  for file in share/games/marvesto/translations/marvesto_en.qm share/man/man6/marvesto.6.gz \
+    share/man/it/man6/marvesto.6.gz; do
+    grep -q "^-rw-r--r-- root/root \./usr/$file\$" "$RW_ARTIFACTS/contents-$name.txt" ||
+      rw_fail "$name has no usr/$file"
+  done
   # The program and the data nowhere else (they were in usr/lib/marvesto once).
   elsewhere=$(grep -E '^[-l]' "$RW_ARTIFACTS/contents-$name.txt" |
     grep -vE ' \./usr/(games/marvesto|share/games/marvesto/.*)$' |
