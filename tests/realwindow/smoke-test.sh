@@ -11,7 +11,8 @@
 # be installed: Qt reads the variables itself), with the prompts' and the
 # paused main window's titles in that language, and screenshots of the
 # console and the auction room in each: console-it.png, auction-it.png,
-# console-en.png, auction-en.png.
+# console-en.png, auction-en.png; Ctrl+H opens "Come si gioca" ("How to
+# Play"), shown in how-to-play-it.png and how-to-play-en.png.
 #
 #   smoke-test.sh GAME [ARTIFACT_ROOT]
 #
@@ -121,8 +122,9 @@ rw_wait_app_exit 10 || rw_fail "the game still runs 10 s after Ctrl+Q"
 (($(grep -c "settings file .* left alone" "$RW_APP_LOG") == 1)) ||
   rw_fail "the game did not say once that it left the settings file alone"
 
-# play_in LANGUAGE NAME_TITLE CAPITAL_TITLE PAUSED_TITLE: a game whose prompts
-# and paused title read so, to an auction; the console and the room on screen.
+# play_in LANGUAGE NAME_TITLE CAPITAL_TITLE PAUSED_TITLE HELP_TITLE: a game
+# whose prompts and paused title read so, to an auction; the console and the
+# room on screen; Ctrl+H opens the rules' window so titled, Esc closes it.
 play_in() {
   rm -rf "$RW_TMP/runtime" # each run makes its own
   rw_start_app "$GAME"
@@ -149,13 +151,20 @@ play_in() {
   game_wait_room_open 10 || rw_fail "$1: no auction room opened"
   sleep 0.5
   rw_screenshot "auction-$1"
+  rw_key "$GAME_MAIN" ctrl+h
+  rw_wait_window "$5" 10
+  rw_expect_title "$RW_FOUND" "$5"
+  sleep 0.3
+  rw_screenshot "how-to-play-$1"
+  rw_key "$RW_FOUND" Escape
+  rw_wait_no_window "$5"
   rw_key "$GAME_MAIN" ctrl+q
   rw_wait_app_exit 10 || rw_fail "$1: the game still runs 10 s after Ctrl+Q"
-  rw_log "$1: '$2', '$3', '$4'; $RW_ARTIFACTS/console-$1.png, auction-$1.png"
+  rw_log "$1: '$2', '$3', '$4', '$5'; $RW_ARTIFACTS/console-$1.png, auction-$1.png, how-to-play-$1.png"
 }
 rm -f "$settings"
-play_in it "Nome del giocatore" "Quanti euro vuoi?" "Marvesto (in pausa)"
+play_in it "Nome del giocatore" "Quanti euro vuoi?" "Marvesto (in pausa)" "Come si gioca"
 # LANGUAGE and LC_ALL would come before LANG.
 RW_APP_WRAPPER="env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=en_US.UTF-8" \
-  play_in en "Player's name" "How many euros do you want?" "Marvesto (paused)"
+  play_in en "Player's name" "How many euros do you want?" "Marvesto (paused)" "How to Play"
 rw_log "PASS: command line without a display, both prompts, the market, pause, Alt+F, Ctrl+Q; Italian and English"
