@@ -93,7 +93,7 @@ rw_log "cpack made $DEB in $((SECONDS - started)) s"
 started=$SECONDS
 rm -rf "$DH_BUILD"
 mkdir -p "$DH_BUILD/src"
-cp -a "$ROOT"/{CMakeLists.txt,LICENSE,README.md,data,debian,packaging,src} "$DH_BUILD/src/"
+cp -a "$ROOT"/{CMakeLists.txt,LICENSE,README.md,data,debian,packaging,src,translations} "$DH_BUILD/src/"
 (cd "$DH_BUILD/src" && dpkg-buildpackage -us -uc -b) >"$RW_ARTIFACTS/dpkg-buildpackage.log" 2>&1 ||
   rw_fail "dpkg-buildpackage failed: $(tail -n 20 "$RW_ARTIFACTS/dpkg-buildpackage.log")"
 debs=("$DH_BUILD/${PACKAGE}_${VERSION}"_*.deb)
