@@ -29,8 +29,7 @@ void keepMarketLines(Market &market, int lines)
 {
     while (market.count() < lines) {
         const int n = market.count();
-        market.addLine(
-            QStringLiteral("Box numero:%1 - Nome Asta:B - Prezzo:%2 \u20AC").arg(n).arg(2000 + n));
+        market.addBox({.number = n, .letter = u'B', .price = 2000 + n});
     }
 }
 
@@ -91,7 +90,7 @@ int main(int argc, char *argv[])
         game.closeOffers();
         QListWidget *won = desk.wonBoxesWindow().boxesList();
         if (won->count() == 0)
-            game.wonBoxes().addLine(QStringLiteral("Box numero:7 Prezzo:1500 \u20AC"));
+            game.wonBoxes().addBox({.number = 7, .letter = u'B', .price = 1500});
         selectRow(won, 0);
         won->setFocus();
         bench::waitUntil([won] { return won->hasFocus(); }, 1000);

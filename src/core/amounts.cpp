@@ -106,4 +106,12 @@ std::optional<qint16> toInt16(const QString &text)
     return toInt16(*value);
 }
 
+Amount Amount::typed(const QString &text)
+{
+    Amount amount;
+    amount.m_text = text;
+    amount.m_number = readAmount(text);
+    return amount;
+}
+
 } // namespace marvesto

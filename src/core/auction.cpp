@@ -2,6 +2,7 @@
 
 #include "core/amounts.h"
 #include "core/boxlines.h"
+#include "core/clock.h"
 #include "core/cues.h"
 #include "core/services.h"
 
@@ -29,21 +30,22 @@ Auction::Auction(Clock &clock, Random &random, CuePlayer &cues, QObject *parent)
 void Auction::reset()
 {
     setLog(QString());
-    setPrice(QString());
+    setPrice(Amount());
     setCanBid(true);
 }
 
-void Auction::start(const QString &boxLine)
+void Auction::start(const Box &box)
 {
     open();
-    setLog(boxLine + QStringLiteral("\r\n"));
+    m_box = box;
+    setLog(marketLine(box) + QStringLiteral("\r\n"));
     followLog();
-    setPrice(priceOfLastSeven(boxLine));
+    setPrice(Amount(box.price));
 }
 
-void Auction::setPrice(const QString &text)
+void Auction::setPrice(const Amount &price)
 {
-    if (change(m_price, text))
+    if (change(m_price, price))
         emit priceChanged();
 }
 
@@ -55,8 +57,7 @@ void Auction::setCanBid(bool can)
 
 void Auction::raisePrice(double amount)
 {
-    if (const auto price = readAmount(m_price))
-        setPrice(writeAmount(*price + amount));
+    setPrice(m_price.plus(amount));
 }
 
 void Auction::bid()
@@ -64,7 +65,7 @@ void Auction::bid()
     m_cues.play(Cue::Bid);
     m_countdownTimer.setEnabled(false);
     raisePrice(kBidStep);
-    appendLog(tr("Offri .... ") + m_price + kEuroLine);
+    appendLog(tr("Offri .... ") + m_price.text() + kEuroLine);
     setCanBid(false);
     m_rivalsTimer.setEnabled(true);
     followLog();
@@ -82,7 +83,7 @@ void Auction::rivalsAnswer()
     const int raise = m_random.drawUpTo(kHighestRaise);
     raisePrice(raise);
     m_cues.play(Cue::Raise);
-    appendLog(tr("Rilanciano di .... ") + m_price + kEuroLine);
+    appendLog(tr("Rilanciano di .... ") + m_price.text() + kEuroLine);
     followLog();
     m_countdown = 0;
     m_countdownTimer.setEnabled(true);
@@ -96,14 +97,14 @@ void Auction::win()
     m_cues.play(Cue::AuctionOver);
 
     // The whole final price is charged, however large.
-    double cost = 0;
-    if (const auto price = readAmount(m_price))
-        cost = 0 - std::nearbyint(*price);
-    emit charged(cost);
+    const double price = std::nearbyint(m_price.number().value_or(0));
+    emit charged(0 - price);
 
     followLog();
     m_closingTimer.setEnabled(true);
-    emit won(wonBoxLine(log(), m_price));
+    Box box = m_box;
+    box.price = static_cast<int>(price);
+    emit won(box);
 }
 
 void Auction::countdownStep()
@@ -111,7 +112,8 @@ void Auction::countdownStep()
     setCanBid(true);
     m_countdown = static_cast<qint16>(m_countdown + 1);
     m_cues.play(Cue::Raise);
-    appendLog(m_price + tr(" €... e ") + QString::number(m_countdown) + QStringLiteral("!\r\n"));
+    appendLog(m_price.text() + tr(" €... e ") + QString::number(m_countdown)
+              + QStringLiteral("!\r\n"));
     followLog();
     if (m_countdown >= kCountdownToLose) {
         setCanBid(false);

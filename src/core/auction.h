@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/amounts.h"
+#include "core/box.h"
 #include "core/logpart.h"
 
 #include <QString>
@@ -27,14 +29,13 @@ public:
 
     Auction(Clock &clock, Random &random, CuePlayer &cues, QObject *parent = nullptr);
 
-    // Opens the room for the box on this market line: the opening bid is made
-    // on an empty price, then the log is replaced by the box's line and the
-    // price is the line's.
-    void start(const QString &boxLine);
+    // Opens the room for this box from the market: the opening bid is made on
+    // an empty price, then the log is replaced by the box's market line and
+    // the price is the box's.
+    void start(const Box &box);
 
-    // The price as text; one that reads as no number stays as it is.
-    QString price() const { return m_price; }
-    void setPrice(const QString &text);
+    // The price as the room shows it; empty before the box is named.
+    QString price() const { return m_price.text(); }
 
     bool canBid() const { return m_canBid; }
     // Countdown steps since the last raise; kept when the room reopens.
@@ -54,9 +55,9 @@ signals:
     void priceChanged();
     void canBidChanged();
     // The auction is won: first the cost to charge (negative, or 0 for a price
-    // that reads as no number), then the won box's line.
+    // that reads as no number), then the box at its final price.
     void charged(double cost);
-    void won(const QString &wonBoxLine);
+    void won(const Box &box);
 
 protected:
     void reset() override;
@@ -66,6 +67,7 @@ protected:
 private:
     void win();
     void raisePrice(double amount);
+    void setPrice(const Amount &price);
     void setCanBid(bool can);
 
     Random &m_random;
@@ -73,7 +75,8 @@ private:
     Timer &m_closingTimer;
     Timer &m_countdownTimer;
     Timer &m_rivalsTimer;
-    QString m_price;
+    Box m_box;
+    Amount m_price;
     bool m_canBid = true;
     qint16 m_countdown = 0;
 };

@@ -1,5 +1,7 @@
 #include "core/boxlines.h"
 
+#include "core/amounts.h"
+
 #include <QCoreApplication>
 
 namespace marvesto {
@@ -8,21 +10,9 @@ namespace {
 
 const QString kEuro = QStringLiteral(" \u20AC");
 
-bool isDigits(const QString &s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
 // The labels of a box's lines. A won box's line keeps the first 14 characters
-// of the auction's log, which starts with the market line: a translation of
-// "Box numero:" keeps its 11 characters, so that the box's number comes along
-// whole. The price is read back from after the last colon.
+// of the market line: a translation of "Box numero:" keeps its 11 characters,
+// so that the box's number comes along whole.
 QString label(const char *text)
 {
     return QCoreApplication::translate("BoxLines", text);
@@ -30,37 +20,17 @@ QString label(const char *text)
 
 } // namespace
 
-QString marketLine(int number, QChar letter, int price)
+QString marketLine(const Box &box)
 {
-    return label(QT_TRANSLATE_NOOP("BoxLines", "Box numero:")) + QString::number(number)
-        + label(QT_TRANSLATE_NOOP("BoxLines", " - Nome Asta:")) + letter
-        + label(QT_TRANSLATE_NOOP("BoxLines", " - Prezzo:")) + QString::number(price) + kEuro;
+    return label(QT_TRANSLATE_NOOP("BoxLines", "Box numero:")) + QString::number(box.number)
+        + label(QT_TRANSLATE_NOOP("BoxLines", " - Nome Asta:")) + box.letter
+        + label(QT_TRANSLATE_NOOP("BoxLines", " - Prezzo:")) + QString::number(box.price) + kEuro;
 }
 
-QString wonBoxLine(const QString &auctionLog, const QString &priceText)
+QString wonBoxLine(const Box &box)
 {
-    return auctionLog.left(14) + label(QT_TRANSLATE_NOOP("BoxLines", " Prezzo:")) + priceText
-        + kEuro;
-}
-
-QString priceOfLastSeven(const QString &line)
-{
-    QString price = line.right(7);
-    price.remove(kEuro);
-    price.remove(u':');
-    return price.trimmed();
-}
-
-QString priceOfWonBox(const QString &line)
-{
-    const qsizetype colon = line.lastIndexOf(u':');
-    if (colon >= 0 && line.endsWith(kEuro)) {
-        const QString between =
-            line.mid(colon + 1, line.size() - kEuro.size() - colon - 1).trimmed();
-        if (isDigits(between))
-            return between;
-    }
-    return priceOfLastSeven(line);
+    return marketLine(box).left(14) + label(QT_TRANSLATE_NOOP("BoxLines", " Prezzo:"))
+        + writeAmount(box.price) + kEuro;
 }
 
 } // namespace marvesto

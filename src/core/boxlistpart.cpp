@@ -2,30 +2,44 @@
 
 namespace marvesto {
 
-QString BoxListPart::line(int position) const
+Box BoxListPart::box(int position) const
 {
-    return position >= 0 && position < count() ? m_lines.at(position) : QString();
+    return has(position) ? m_boxes.at(position) : Box();
 }
 
-void BoxListPart::addLine(const QString &line)
+void BoxListPart::addBox(const Box &box)
 {
-    m_lines.append(line);
+    m_boxes.append(box);
     emit lineAdded(count() - 1);
+}
+
+QStringList BoxListPart::lines() const
+{
+    QStringList lines;
+    lines.reserve(m_boxes.size());
+    for (const Box &box : m_boxes)
+        lines.append(lineOf(box));
+    return lines;
+}
+
+QString BoxListPart::line(int position) const
+{
+    return has(position) ? lineOf(m_boxes.at(position)) : QString();
 }
 
 void BoxListPart::removeLine(int position)
 {
-    if (position < 0 || position >= count())
+    if (!has(position))
         return;
-    m_lines.removeAt(position);
+    m_boxes.removeAt(position);
     emit lineRemoved(position);
 }
 
 void BoxListPart::clearLines()
 {
-    if (m_lines.isEmpty())
+    if (m_boxes.isEmpty())
         return;
-    m_lines.clear();
+    m_boxes.clear();
     emit linesCleared();
 }
 

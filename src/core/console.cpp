@@ -1,6 +1,7 @@
 #include "core/console.h"
 
 #include "core/amounts.h"
+#include "core/clock.h"
 
 namespace marvesto {
 
@@ -16,7 +17,7 @@ Console::Console(Clock &clock, QObject *parent)
 void Console::reset()
 {
     setTitle(tr("Manager"));
-    setCapital(kCapitalAtOpening);
+    setCapital(Amount(kCapitalAtOpening));
     setLog(QString());
     setCommand(QString());
 }
@@ -27,21 +28,20 @@ void Console::setTitle(const QString &title)
         emit titleChanged();
 }
 
-void Console::setCapital(const QString &text)
+void Console::setCapital(const Amount &capital)
 {
-    if (change(m_capital, text))
+    if (change(m_capital, capital))
         emit capitalChanged();
 }
 
 void Console::addToCapital(double amount)
 {
-    if (const auto capital = readAmount(m_capital))
-        setCapital(writeAmount(*capital + amount));
+    setCapital(m_capital.plus(amount));
 }
 
 QString Console::capitalLine() const
 {
-    return tr("Il tuo Capitale:") + m_capital + QStringLiteral(" \u20AC\r\n");
+    return tr("Il tuo Capitale:") + m_capital.text() + QStringLiteral(" \u20AC\r\n");
 }
 
 void Console::takeTax(int tax)
@@ -56,12 +56,13 @@ void Console::payForBox(double cost)
 {
     appendLog(tr("Costo complessivo del Box: ") + writeAmount(cost) + kEuroLine);
     addToCapital(cost);
-    appendLog(QStringLiteral("\r\n") + tr("Il tuo capitale attuale: ") + m_capital + kEuroLine);
+    appendLog(QStringLiteral("\r\n") + tr("Il tuo capitale attuale: ") + m_capital.text()
+              + kEuroLine);
 }
 
-void Console::cashInBox(const QString &paidText, double paid, double value)
+void Console::cashInBox(double paid, double value)
 {
-    setLog(QStringLiteral("\r\n") + tr("Hai Pagato:") + paidText
+    setLog(QStringLiteral("\r\n") + tr("Hai Pagato:") + writeAmount(paid)
            + QStringLiteral(" \u20AC\r\n\r\n"));
     appendLog(tr("Valore degli oggetti nel Box:") + writeAmount(value)
               + QStringLiteral(" \u20AC\r\n\r\n"));

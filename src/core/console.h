@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/amounts.h"
 #include "core/logpart.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ class Console : public LogPart {
 public:
     // A fresh console's capital: whatever the player asked for at the start,
     // reopening the console shows this.
-    static inline const QString kCapitalAtOpening = QStringLiteral("50000");
+    static constexpr double kCapitalAtOpening = 50000;
     static inline const QString kTitle = QStringLiteral("Manager");
     // The watch looks as often as the clock allows.
     static constexpr int kWatchPeriodMs = 1;
@@ -23,9 +24,11 @@ public:
     QString title() const { return m_title; }
     void setTitle(const QString &title);
 
-    // The capital as text: the rules read it as an amount and write it back.
-    QString capital() const { return m_capital; }
-    void setCapital(const QString &text);
+    // The capital as the console shows it.
+    QString capital() const { return m_capital.text(); }
+    // The capital as the rules read it: a number, or a text that reads as none.
+    const Amount &account() const { return m_capital; }
+    void setCapital(const Amount &capital);
     // A capital that reads as no number stays as it is.
     void addToCapital(double amount);
     // "Il tuo Capitale:<capital> €", a line of the log.
@@ -35,9 +38,9 @@ public:
     void takeTax(int tax);
     // A won auction's cost, negative.
     void payForBox(double cost);
-    // An opened box: what was paid for it (as its line reads, and as a number)
-    // and what its contents are worth. The log starts afresh.
-    void cashInBox(const QString &paidText, double paid, double value);
+    // An opened box: what was paid for it and what its contents are worth.
+    // The log starts afresh.
+    void cashInBox(double paid, double value);
     void creditSale(double amount);
 
     // How many boxes the market and the won boxes list, as the commands need.
@@ -71,7 +74,7 @@ protected:
 private:
     Timer &m_watchTimer;
     QString m_title = kTitle;
-    QString m_capital = kCapitalAtOpening;
+    Amount m_capital{kCapitalAtOpening};
     QString m_command;
     int m_boxesForSale = 0;
     int m_wonBoxes = 0;

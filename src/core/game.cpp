@@ -1,7 +1,5 @@
 #include "core/game.h"
 
-#include "core/amounts.h"
-
 namespace marvesto {
 
 namespace {
@@ -65,7 +63,7 @@ void Game::wireParts()
     connect(&m_console, &Console::commandRun, &m_wonBoxes, &WonBoxes::armOfferCheck);
     connect(&m_console, &Console::boxChosen, this, &Game::auctionBox);
     // A won box goes to the list.
-    connect(&m_auction, &Auction::won, &m_wonBoxes, &BoxListPart::addLine);
+    connect(&m_auction, &Auction::won, &m_wonBoxes, &BoxListPart::addBox);
     connect(&m_wonBoxes, &WonBoxes::buyerCame, this, &Game::makeOffer);
     // Closing the room runs the console's command line, which is empty then.
     connect(&m_auction, &GamePart::closed, &m_console, &Console::runCommand);
@@ -73,11 +71,11 @@ void Game::wireParts()
 
 void Game::auctionBox(int position)
 {
-    m_auction.start(m_market.line(position));
+    m_auction.start(m_market.box(position));
     m_market.removeLine(position);
 }
 
-void Game::makeOffer(const QString &line, int position, const QString &priceText, int extra)
+void Game::makeOffer(const Box &box, int position, int extra)
 {
     // A child of the won boxes until it closes.
     auto *offer = new Offer(m_time, &m_wonBoxes);
@@ -88,13 +86,13 @@ void Game::makeOffer(const QString &line, int position, const QString &priceText
     connect(offer, &GamePart::closed, offer, &QObject::deleteLater);
     connect(offer, &Offer::saleAgreed, this, &Game::sellWonBox);
     emit offerMade(offer);
-    offer->make(line, position, priceText, extra);
+    offer->make(box, position, extra);
 }
 
-void Game::sellWonBox(const QString &line, int position, double amount)
+void Game::sellWonBox(const Box &box, int position, double amount)
 {
     // The sale is for the very box offered; a box that has gone is not sold.
-    const int row = m_wonBoxes.rowOf(line, position);
+    const int row = m_wonBoxes.rowOf(box, position);
     if (row < 0)
         return;
     m_wonBoxes.removeLine(row);
@@ -174,16 +172,16 @@ void Game::askPlayer(const QString &capitalTitle)
         capital = kDefaultCapital;
     m_console.open();
     m_console.setTitle(Console::tr("Manager") + QStringLiteral(":") + name);
-    m_console.setCapital(capital);
+    m_console.setCapital(Amount::typed(capital));
     m_console.setLog(m_console.capitalLine());
     emit gameStarted();
 }
 
 bool Game::isBankrupt() const
 {
-    const auto capital = readAmount(m_console.capital());
+    const auto capital = m_console.account().number();
     if (!capital)
-        return true; // an unreadable capital counts as bankrupt
+        return true; // a capital that reads as no number counts as bankrupt
     return *capital < 0 && m_wonBoxes.count() == 0;
 }
 

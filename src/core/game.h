@@ -60,8 +60,8 @@ signals:
 private:
     void wireParts();
     void auctionBox(int position);
-    void makeOffer(const QString &line, int position, const QString &priceText, int extra);
-    void sellWonBox(const QString &line, int position, double amount);
+    void makeOffer(const Box &box, int position, int extra);
+    void sellWonBox(const Box &box, int position, double amount);
     void openGameParts();
     bool isBankrupt() const;
     void runBankruptcySequence();

@@ -1,5 +1,7 @@
 #include "core/gamepart.h"
 
+#include "core/clock.h"
+
 namespace marvesto {
 
 GamePart::GamePart(Clock &clock, QObject *parent) : QObject(parent), m_clock(clock) {}

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/clock.h"
-
 #include <QObject>
 
 #include <vector>
 
 namespace marvesto {
+
+class Clock;
+class Timer;
 
 // A part of the game that the player sees in a window of its own. It opens
 // and closes with that window: each opening starts its state afresh and its

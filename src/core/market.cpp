@@ -1,6 +1,7 @@
 #include "core/market.h"
 
 #include "core/boxlines.h"
+#include "core/clock.h"
 #include "core/services.h"
 
 namespace marvesto {
@@ -16,6 +17,11 @@ Market::Market(Clock &clock, Random &random, QObject *parent)
 void Market::reset()
 {
     clearLines();
+}
+
+QString Market::lineOf(const Box &box) const
+{
+    return marketLine(box);
 }
 
 void Market::tick()
@@ -45,7 +51,7 @@ void Market::offerNewBox()
         clearLines();
     const QChar letter(static_cast<char16_t>(u'A' + m_random.drawUpTo(kNameLetters) - 1));
     const int price = m_random.drawUpTo(kPriceSpread) - 1 + kLowestPrice;
-    addLine(marketLine(count(), letter, price));
+    addBox({.number = count(), .letter = letter, .price = price});
     emit boxOffered(count() - 1);
 }
 

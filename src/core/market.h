@@ -23,8 +23,6 @@ public:
 
     Market(Clock &clock, Random &random, QObject *parent = nullptr);
 
-    // Its lines read "Box numero:N - Nome Asta:L - Prezzo:P €".
-
     // Ticks since the last tax; kept when the market reopens.
     qint16 taxCounter() const { return m_taxCounter; }
     Timer &tickTimer() { return m_tickTimer; }
@@ -40,6 +38,8 @@ signals:
 
 protected:
     void reset() override;
+    // "Box numero:N - Nome Asta:L - Prezzo:P €"
+    QString lineOf(const Box &box) const override;
 
 private:
     void countTowardsTax();

@@ -1,6 +1,7 @@
 #include "core/offer.h"
 
-#include "core/amounts.h"
+#include "core/boxlines.h"
+#include "core/clock.h"
 
 #include <cmath>
 
@@ -15,8 +16,8 @@ Offer::Offer(Clock &clock, QObject *parent)
 void Offer::reset()
 {
     setText(QString());
-    setPrice(QString());
-    setPosition(QString());
+    setPrice(Amount());
+    setPosition(-1);
 }
 
 void Offer::setText(const QString &text)
@@ -25,36 +26,34 @@ void Offer::setText(const QString &text)
         emit textChanged();
 }
 
-void Offer::setPrice(const QString &text)
+void Offer::setPrice(const Amount &price)
 {
-    if (change(m_price, text))
+    if (change(m_price, price))
         emit priceChanged();
 }
 
-void Offer::setPosition(const QString &text)
+void Offer::setPosition(int position)
 {
-    if (change(m_position, text))
+    if (change(m_position, position))
         emit positionChanged();
 }
 
-void Offer::make(const QString &line, int position, const QString &priceText, int extra)
+void Offer::make(const Box &box, int position, int extra)
 {
     open();
-    setText(line + QStringLiteral("\r\n") + tr("Ti offro ... ") + priceText + QStringLiteral(" + ")
-            + QString::number(extra) + QStringLiteral("\r\n") + tr("Vuoi vendere?")
-            + QStringLiteral("\r\n"));
+    setText(wonBoxLine(box) + QStringLiteral("\r\n") + tr("Ti offro ... ") + writeAmount(box.price)
+            + QStringLiteral(" + ") + QString::number(extra) + QStringLiteral("\r\n")
+            + tr("Vuoi vendere?") + QStringLiteral("\r\n"));
     emit textFollowed();
     m_patienceTimer.setEnabled(true);
-    if (const auto price = readAmount(priceText))
-        setPrice(writeAmount(*price + extra));
-    setPosition(QString::number(position));
-    m_offeredLine = line;
-    m_row = position;
+    setPrice(Amount(box.price + extra));
+    setPosition(position);
+    m_box = box;
 }
 
 void Offer::accept()
 {
-    emit saleAgreed(m_offeredLine, m_row, std::nearbyint(readAmount(m_price).value_or(0)));
+    emit saleAgreed(m_box, m_position, std::nearbyint(m_price.number().value_or(0)));
     close();
     emit accepted();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/amounts.h"
+#include "core/box.h"
 #include "core/gamepart.h"
 
 #include <QString>
@@ -18,15 +20,15 @@ public:
 
     // What the buyer says, line breaks as CR LF.
     QString text() const { return m_text; }
-    // The price offered and the won box's position, as text.
-    QString price() const { return m_price; }
-    QString position() const { return m_position; }
-    // The won-box line the offer is for, so that a sale finds its own box.
-    QString offeredLine() const { return m_offeredLine; }
+    // The price offered and the won box's position, as the dialog shows them.
+    QString price() const { return m_price.text(); }
+    QString position() const { return m_position < 0 ? QString() : QString::number(m_position); }
+    // The won box the offer is for, so that a sale finds its own box.
+    const Box &box() const { return m_box; }
     Timer &patienceTimer() { return m_patienceTimer; }
 
-    // Opens the offer for the line at this position.
-    void make(const QString &line, int position, const QString &priceText, int extra);
+    // Opens the offer of the box's price plus `extra` for the won box at this position.
+    void make(const Box &box, int position, int extra);
     // Agrees the sale (the box is sold if it is still there) and closes the offer.
     void accept();
     void refuse() { close(); }
@@ -36,9 +38,9 @@ signals:
     void textFollowed();
     void priceChanged();
     void positionChanged();
-    // The player accepted: the box on this line, last seen at this position,
-    // is sold for this amount.
-    void saleAgreed(const QString &offeredLine, int position, double amount);
+    // The player accepted: this box, last seen at this position, is sold for
+    // this amount.
+    void saleAgreed(const Box &box, int position, double amount);
     // After the sale and the closing.
     void accepted();
 
@@ -47,15 +49,15 @@ protected:
 
 private:
     void setText(const QString &text);
-    void setPrice(const QString &text);
-    void setPosition(const QString &text);
+    void setPrice(const Amount &price);
+    void setPosition(int position);
 
     Timer &m_patienceTimer;
     QString m_text;
-    QString m_price;
-    QString m_position;
-    QString m_offeredLine;
-    int m_row = -1;
+    Amount m_price;
+    // -1 until the offer is made.
+    int m_position = -1;
+    Box m_box;
 };
 
 } // namespace marvesto

@@ -1,7 +1,7 @@
 #include "core/wonboxes.h"
 
-#include "core/amounts.h"
 #include "core/boxlines.h"
+#include "core/clock.h"
 #include "core/cues.h"
 #include "core/services.h"
 
@@ -22,12 +22,17 @@ WonBoxes::WonBoxes(Clock &clock, Random &random, CuePlayer &cues, QObject *paren
 void WonBoxes::reset()
 {
     clearLines();
-    setPriceText(QString());
+    setPrice(Amount());
 }
 
-void WonBoxes::setPriceText(const QString &text)
+QString WonBoxes::lineOf(const Box &box) const
 {
-    if (change(m_priceText, text))
+    return wonBoxLine(box);
+}
+
+void WonBoxes::setPrice(const Amount &price)
+{
+    if (change(m_price, price))
         emit priceTextChanged();
 }
 
@@ -37,14 +42,13 @@ bool WonBoxes::openBox(int position)
         return false;
     m_random.reseed();
 
-    setPriceText(priceOfWonBox(line(position)));
-    const QString priceText = m_priceText;
-    const double paid = readAmount(priceText).value_or(0);
+    const double paid = box(position).price;
+    setPrice(Amount(paid));
     const double base = paid + kAppraisalMargin;
     const double draw = std::floor(base * m_random.next()) + 1;
     const double value = std::floor(draw * m_random.next()) + 1;
 
-    emit boxOpened(priceText, paid, value);
+    emit boxOpened(paid, value);
     removeLine(position);
     m_cues.play(Cue::CashIn);
     return true;
@@ -72,9 +76,9 @@ void WonBoxes::lookForBuyer()
     if (!m_openOffers.empty())
         return;
 
-    const QString offered = line(position);
-    setPriceText(priceOfWonBox(offered));
-    emit buyerCame(offered, position, m_priceText, extra);
+    const Box offered = box(position);
+    setPrice(Amount(offered.price));
+    emit buyerCame(offered, position, extra);
 }
 
 void WonBoxes::offerOpened(Offer *offer)
@@ -87,12 +91,16 @@ void WonBoxes::offerClosed(Offer *offer)
     std::erase(m_openOffers, offer);
 }
 
-int WonBoxes::rowOf(const QString &wanted, int position) const
+int WonBoxes::rowOf(const Box &wanted, int position) const
 {
-    if (position >= 0 && line(position) == wanted)
+    const auto same = [&wanted](const Box &box) {
+        return box.number == wanted.number && box.price == wanted.price;
+    };
+    if (position >= 0 && position < count() && same(box(position)))
         return position;
-    const QStringList all = lines();
-    return static_cast<int>(all.indexOf(wanted));
+    const QList<Box> all = boxes();
+    const auto found = std::find_if(all.cbegin(), all.cend(), same);
+    return found == all.cend() ? -1 : static_cast<int>(found - all.cbegin());
 }
 
 } // namespace marvesto

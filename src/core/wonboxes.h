@@ -1,8 +1,7 @@
 #pragma once
 
+#include "core/amounts.h"
 #include "core/boxlistpart.h"
-
-#include <QStringList>
 
 #include <vector>
 
@@ -28,10 +27,8 @@ public:
 
     WonBoxes(Clock &clock, Random &random, CuePlayer &cues, QObject *parent = nullptr);
 
-    // Its lines read "Box numero:N - Prezzo:P €".
-
-    // The price last read from a line, as text.
-    QString priceText() const { return m_priceText; }
+    // The price of the box last opened or offered, as the window shows it.
+    QString priceText() const { return m_price.text(); }
 
     // Opens the box at this position (-1: none chosen) and appraises it;
     // false when there was none to open.
@@ -49,27 +46,29 @@ public:
     void offerOpened(Offer *offer);
     void offerClosed(Offer *offer);
 
-    // The row of this line, looked for first at `position`; -1 when it has gone.
-    int rowOf(const QString &line, int position) const;
+    // The row of this box, looked for first at `position`; -1 when it has gone.
+    // Boxes whose lines read the same are the same to the player.
+    int rowOf(const Box &box, int position) const;
 
 signals:
     void priceTextChanged();
-    // An opened box: its price as its line reads and as a number, and the
-    // value of its contents.
-    void boxOpened(const QString &paidText, double paid, double value);
-    // A buyer offers the price read from this line plus `extra`.
-    void buyerCame(const QString &line, int position, const QString &priceText, int extra);
+    // An opened box: the price paid for it and the value of its contents.
+    void boxOpened(double paid, double value);
+    // A buyer offers the price of the box at this position plus `extra`.
+    void buyerCame(const Box &box, int position, int extra);
 
 protected:
     void reset() override;
+    // "Box numero:N - Prezzo:P €"
+    QString lineOf(const Box &box) const override;
 
 private:
-    void setPriceText(const QString &text);
+    void setPrice(const Amount &price);
 
     Random &m_random;
     CuePlayer &m_cues;
     Timer &m_offerTimer;
-    QString m_priceText;
+    Amount m_price;
     std::vector<Offer *> m_openOffers;
 };
 

@@ -148,6 +148,24 @@ private slots:
         QCOMPARE(writeAmount(value), expected);
     }
 
+    // A typed amount shows as typed until it moves; one that reads as no number
+    // never moves, and neither does no amount at all.
+    void anAmountKeepsWhatWasTypedAndMovesOnlyANumber()
+    {
+        QLocale::setDefault(QLocale(QLocale::Italian));
+        const Amount typed = Amount::typed(QStringLiteral(" 1.000 "));
+        QCOMPARE(typed.text(), QStringLiteral(" 1.000 "));
+        QCOMPARE(typed.number(), std::optional(1000.0));
+        QCOMPARE(typed.plus(-0.5).text(), QStringLiteral("999,5"));
+        QCOMPARE(Amount(-0.0).text(), QStringLiteral("0"));
+
+        const Amount words = Amount::typed(QStringLiteral("mille"));
+        QVERIFY(!words.isNumber());
+        QCOMPARE(words.plus(100).text(), QStringLiteral("mille"));
+        QVERIFY(!Amount().isNumber());
+        QCOMPARE(Amount().plus(100).text(), QString());
+    }
+
     // Under every locale Qt knows: ASCII digits and "-", and read back exactly.
     void readsBackWhatItWritesUnderEveryLocale()
     {

@@ -22,7 +22,7 @@ void openAuctionFor(CoreFixture &f, const QString &line,
 {
     f.start(QStringLiteral("Anna"), capital);
     f.market().tickTimer().setEnabled(false);
-    f.market().addLine(line);
+    f.market().addBox(boxOf(line));
     f.run(QStringLiteral("0"));
 }
 
@@ -166,7 +166,8 @@ private slots:
         QCOMPARE(f.sound.cues().last(), QStringLiteral("3"));
         QVERIFY(f.wonBoxes().offerTimer().isEnabled()); // the console's button was pressed
         // The next auction starts from the design.
-        f.market().addLine(QStringLiteral("Box numero:8 - Nome Asta:K - Prezzo:1234") + kEuro);
+        f.market().addBox(
+            boxOf(QStringLiteral("Box numero:8 - Nome Asta:K - Prezzo:1234") + kEuro));
         f.run(QStringLiteral("0"));
         QCOMPARE(f.auction().price(), QStringLiteral("1234"));
         QVERIFY(!f.auction().closingTimer().isEnabled());

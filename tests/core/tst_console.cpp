@@ -55,7 +55,8 @@ private slots:
         CoreFixture f;
         f.start();
         f.market().tickTimer().setEnabled(false);
-        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:C - Prezzo:12345 \u20AC"));
+        f.market().addBox(
+            boxOf(QStringLiteral("Box numero:0 - Nome Asta:C - Prezzo:12345 \u20AC")));
         f.run(QStringLiteral("0"));
         QCOMPARE(f.auction().price(), QStringLiteral("12345"));
     }

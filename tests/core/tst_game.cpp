@@ -79,7 +79,7 @@ private slots:
         f.advance(10);
         QCOMPARE(f.clock.nextDueIn(), qint64(-1));
         QVERIFY(f.console().watchTimer().isEnabled());
-        f.game->console().setCapital(QStringLiteral("-1"));
+        f.game->console().setCapital(Amount(-1));
         QCOMPARE(f.clock.nextDueIn(), qint64(1));
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No);
@@ -148,7 +148,7 @@ private slots:
         f.start(QStringLiteral("Anna"), QStringLiteral("1000"));
         f.market().tickTimer().setEnabled(false);
         f.addWonBox(QStringLiteral("Box numero:1 - Prezzo:1500 \u20AC"));
-        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC"));
+        f.market().addBox(boxOf(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000 \u20AC")));
         f.random.script({0.0f, 0.0f, 0.0f}); // the command's buyer makes an offer
         f.run(QStringLiteral("0"));
         f.advance(1);
@@ -171,7 +171,7 @@ private slots:
             reopenedEmpty = f.wonBoxes().isOpen() && f.wonBoxes().count() == 0;
         });
         f.wonBoxes().removeLine(0);
-        f.game->console().setCapital(QStringLiteral("-1"));
+        f.game->console().setCapital(Amount(-1));
         f.random.script({0.9f, 0.0f, 0.0f});
         f.advance(1);
         QCOMPARE(closed, QStringList({"offer", "wonBoxes", "auction", "market"}));
@@ -190,7 +190,7 @@ private slots:
         f.dialogs.answerMessage(Dialogs::Answer::Yes);
         f.dialogs.answerInput(QStringLiteral("Bruno"));
         f.dialogs.answerInput(QStringLiteral("3000"));
-        f.game->console().setCapital(QStringLiteral("-5"));
+        f.game->console().setCapital(Amount(-5));
         f.advance(1);
         QCOMPARE(f.dialogs.inputs.size(), 4u);
         QCOMPARE(f.dialogs.inputs[3].title, QStringLiteral("Quanto euro vuoi?"));

@@ -78,6 +78,18 @@ private slots:
         QVERIFY(f.consoleText().contains(QStringLiteral("Tax:")));
     }
 
+    void aCapitalIsShownAsTypedUntilTheTaxChangesIt()
+    {
+        CoreFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral(" 1000 "));
+        QCOMPARE(f.consoleText(), QStringLiteral("Il tuo Capitale: 1000  \u20AC\r\n"));
+        f.advance(10000);
+        QCOMPARE(f.capital(), QStringLiteral(" 1000 "));
+        f.random.script({drawFor(237, 500, 1)});
+        f.advance(1000);
+        QCOMPARE(f.capital(), QStringLiteral("763"));
+    }
+
     void a51LineListIsEmptiedAtTheNextTick()
     {
         CoreFixture f;

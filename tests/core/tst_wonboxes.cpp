@@ -198,6 +198,21 @@ private slots:
         QCOMPARE(f.capital(), QStringLiteral("23505"));
     }
 
+    // The player tells won boxes apart by their lines alone: a box that reads
+    // the same as the one offered is sold in its place.
+    void acceptingSellsABoxThatReadsTheSame()
+    {
+        CoreFixture f;
+        withWonBoxes(f, {wonBox(1, 1500), wonBox(2, 2500)});
+        Offer *offer = makeOffer(f, 1, 5);
+        f.wonBoxes().removeLine(1);
+        f.wonBoxes().addBox({.number = 2, .letter = u'Q', .price = 2500});
+        offer->accept();
+        f.settle();
+        QCOMPARE(f.wonBoxes().lines(), QStringList({wonBox(1, 1500)}));
+        QCOMPARE(f.capital(), QStringLiteral("22505"));
+    }
+
     void acceptingABoxThatHasGoneSellsNothing()
     {
         CoreFixture f;

@@ -5,6 +5,7 @@
 #include "fixture.h"
 
 #include "core/amounts.h"
+#include "core/boxlines.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -612,8 +613,9 @@ private:
             return fail(QStringLiteral("a won box paid %1 left without being opened or sold")
                             .arg(gone.front()));
         forgetBoxEvents();
-        if (offer && list->findItems(offer->offer().offeredLine(), Qt::MatchExactly).isEmpty())
-            fail(QStringLiteral("an offer for a box not listed: ") + offer->offer().offeredLine());
+        const QString offered = offer ? wonBoxLine(offer->offer().box()) : QString();
+        if (offer && list->findItems(offered, Qt::MatchExactly).isEmpty())
+            fail(QStringLiteral("an offer for a box not listed: ") + offered);
     }
 
     std::mt19937_64 m_rng;

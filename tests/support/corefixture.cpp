@@ -1,6 +1,7 @@
 #include "corefixture.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 namespace marvesto::test {
 
@@ -46,16 +47,13 @@ void CoreFixture::fillMarket(int lines)
 {
     for (int i = 0; i < lines; ++i) {
         const int n = market().count();
-        market().addLine(QStringLiteral("Box numero:%1 - Nome Asta:%2 - Prezzo:%3 \u20AC")
-                             .arg(n)
-                             .arg(QChar(u'A' + n % 25))
-                             .arg(1000 + 1111 * n));
+        market().addBox({.number = n, .letter = QChar(u'A' + n % 25), .price = 1000 + 1111 * n});
     }
 }
 
 void CoreFixture::addWonBox(const QString &line)
 {
-    wonBoxes().addLine(line);
+    wonBoxes().addBox(boxOf(line));
 }
 
 Offer *CoreFixture::offer()
@@ -82,6 +80,19 @@ void withWonBoxes(CoreFixture &f, const QStringList &boxes, const QString &capit
 QString wonBox(int number, int price)
 {
     return QStringLiteral("Box numero:%1 - Prezzo:%2 \u20AC").arg(number).arg(price);
+}
+
+Box boxOf(const QString &line)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^Box numero:(\\d+)(?: - Nome Asta:(.))?.*:(\\d+) \u20AC$"));
+    const auto match = shape.match(line);
+    if (!match.hasMatch())
+        qFatal("not a box's line: %s", qPrintable(line));
+    const QString letter = match.captured(2);
+    return {.number = match.captured(1).toInt(),
+            .letter = letter.isEmpty() ? QChar(u'A') : letter.at(0),
+            .price = match.captured(3).toInt()};
 }
 
 void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance)

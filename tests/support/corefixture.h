@@ -30,6 +30,7 @@ public:
     void run(const QString &command);
     // Market lines added directly, for tests of what the console does with them.
     void fillMarket(int lines);
+    // The box this won-box line shows.
     void addWonBox(const QString &line);
 
     Console &console() { return game->console(); }
@@ -60,6 +61,9 @@ void withWonBoxes(CoreFixture &f, const QStringList &boxes,
                   const QString &capital = QStringLiteral("20000"));
 // "Box numero:<number> - Prezzo:<price> €", a won box's line.
 QString wonBox(int number, int price);
+// The box a market or won-box line shows: its number, the letter after "Nome
+// Asta:" ('A' when there is none) and the price after the last ":".
+Box boxOf(const QString &line);
 // Draws that make the buyer's next look offer the box at position (of count)
 // for its price + extra; a chance of 5 or more makes no offer.
 void scriptOffer(CoreFixture &f, int position, int count, int extra, int chance = 1);

@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(name(f.marketWindow().boxesList()), QStringLiteral("Box in vendita"));
         QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(),
                  QStringLiteral("Capitale: 9626 \u20AC"));
-        f.game->console().setCapital(QStringLiteral("-5"));
+        f.game->console().setCapital(Amount(-5));
         QCOMPARE(f.consoleWindow().subWindow()->accessibleDescription(),
                  QStringLiteral("Capitale: -5 \u20AC"));
         QCOMPARE(f.consoleWindow().capitalLineEdit()->text(), QStringLiteral("-5"));

@@ -294,7 +294,7 @@ private slots:
         // Bankruptcy: its message box, then the question.
         f.dialogs.answerMessage(Dialogs::Answer::Ok);
         f.dialogs.answerMessage(Dialogs::Answer::No);
-        f.console().setCapital(QStringLiteral("-1"));
+        f.console().setCapital(Amount(-1));
         f.advance(1);
         QCOMPARE(f.dialogs.messages.size(), 2u);
         QVERIFY(f.dialogs.messages[0].text.startsWith(QStringLiteral("A real disaster!")));
@@ -524,7 +524,8 @@ private slots:
     {
         GameFixture f;
         withWonBoxes(f, {wonBox(1, 1500)});
-        f.market().addLine(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000") + kEuro);
+        f.market().addBox(
+            boxOf(QStringLiteral("Box numero:0 - Nome Asta:A - Prezzo:2000") + kEuro));
         scriptOffer(f, 0, 1, 5);
         f.command(QStringLiteral("0"));
         f.advance(1);
