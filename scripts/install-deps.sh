@@ -21,6 +21,10 @@ PLAY_PACKAGES=(
   qt6-base-dev
   qt6-multimedia-dev
   libgl-dev
+  # lupdate and lrelease, and their CMake package (qt6-tools-dev): the game's
+  # translations are built into .qm files.
+  qt6-l10n-tools
+  qt6-tools-dev
   # Run time: the X11 platform plugin ships in libqt6gui6, the Wayland one in
   # qt6-wayland (without it Qt draws through XWayland on a Wayland desktop);
   # the multimedia plugins, and the PulseAudio client QSoundEffect plays

@@ -1,3 +1,4 @@
+#include "app/language.h"
 #include "app/loadedsound.h"
 #include "app/playersettings.h"
 #include "app/qtclock.h"
@@ -11,10 +12,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QScreen>
 #include <QTimer>
-#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -93,22 +92,26 @@ private:
 
 // --help and --version are answered before Qt looks for a display, so that
 // they work anywhere; without any display the game says what it needs, rather
-// than letting Qt abort.
-void handleCommandLine(int argc, char *argv[])
+// than letting Qt abort. The player's language is chosen here, and --help
+// speaks it.
+void handleCommandLine(int argc, char *argv[], marvesto::Language &language)
 {
     QCommandLineParser parser;
     // A single dash starts a whole option name, as in Qt's own options: read
     // as letters, -reverse would be -r -e -v ..., and -v is --version. -h and
     // -v still name help and version.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("Compra box all'asta e rivendine il contenuto: un gioco per una persona."));
     parser.addHelpOption();
     parser.addVersionOption();
     QStringList arguments;
     {
-        // Only for the parser, which names the program from it.
+        // For the parser, which names the program from it, and the translations.
         QCoreApplication core(argc, argv);
+        language.load(marvesto::QtFiles().programFolder() + QStringLiteral("/translations"));
+        // Qt's own lines of --help stay as they have been, in English.
+        language.install(true);
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "main", "Compra box all'asta e rivendine il contenuto: un gioco per una persona."));
         arguments = QCoreApplication::arguments();
         // Qt's own options (-platform, -style, ...) are left to QApplication.
         parser.parse(arguments);
@@ -137,7 +140,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Marvesto"));
     QCoreApplication::setOrganizationName(QStringLiteral("Marvesto"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MARVESTO_VERSION));
-    handleCommandLine(argc, argv);
+    marvesto::Language language;
+    handleCommandLine(argc, argv, language);
 
     DisplayOpening opening;
     QApplication app(argc, argv);
@@ -146,11 +150,8 @@ int main(int argc, char *argv[])
     // The desktop entry's id: Wayland compositors match the app_id to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.marvesto.Marvesto"));
 
-    // The dialogs' standard buttons in Italian: "OK"/"Annulla", "Sì"/"No".
-    QTranslator qtItalian;
-    if (qtItalian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtItalian);
+    // The game's texts and the dialogs' standard buttons in the player's language.
+    language.install();
 
     marvesto::MainWindow frame;
     marvesto::QtClock clock(marvesto::kTimerFloorMs);

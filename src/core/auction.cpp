@@ -65,7 +65,7 @@ void Auction::bid()
     m_cues.play(Cue::Bid);
     m_countdownTimer.setEnabled(false);
     raisePrice(kBidStep);
-    appendLog(QStringLiteral("Offri .... ") + m_price.text() + kEuroLine);
+    appendLog(tr("Offri .... ") + m_price.text() + kEuroLine);
     setCanBid(false);
     m_rivalsTimer.setEnabled(true);
     followLog();
@@ -83,7 +83,7 @@ void Auction::rivalsAnswer()
     const int raise = m_random.drawUpTo(kHighestRaise);
     raisePrice(raise);
     m_cues.play(Cue::Raise);
-    appendLog(QStringLiteral("Rilanciano di .... ") + m_price.text() + kEuroLine);
+    appendLog(tr("Rilanciano di .... ") + m_price.text() + kEuroLine);
     followLog();
     m_countdown = 0;
     m_countdownTimer.setEnabled(true);
@@ -93,7 +93,7 @@ void Auction::win()
 {
     m_rivalsTimer.setEnabled(false);
     m_countdownTimer.setEnabled(false);
-    appendLog(QStringLiteral("Asta chiusa. Il box \u00E8 tuo!\r\n"));
+    appendLog(tr("Asta chiusa. Il box è tuo!") + QStringLiteral("\r\n"));
     m_cues.play(Cue::AuctionOver);
 
     // The whole final price is charged, however large.
@@ -112,12 +112,12 @@ void Auction::countdownStep()
     setCanBid(true);
     m_countdown = static_cast<qint16>(m_countdown + 1);
     m_cues.play(Cue::Raise);
-    appendLog(m_price.text() + QStringLiteral(" \u20AC... e ") + QString::number(m_countdown)
+    appendLog(m_price.text() + tr(" €... e ") + QString::number(m_countdown)
               + QStringLiteral("!\r\n"));
     followLog();
     if (m_countdown >= kCountdownToLose) {
         setCanBid(false);
-        appendLog(QStringLiteral("Asta chiusa. Hai perso questo box!\r\n"));
+        appendLog(tr("Asta chiusa. Hai perso questo box!") + QStringLiteral("\r\n"));
         m_cues.play(Cue::AuctionOver);
         followLog();
         m_countdownTimer.setEnabled(false);

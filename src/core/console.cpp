@@ -16,7 +16,7 @@ Console::Console(Clock &clock, QObject *parent)
 
 void Console::reset()
 {
-    setTitle(kTitle);
+    setTitle(tr("Manager"));
     setCapital(Amount(kCapitalAtOpening));
     setLog(QString());
     setCommand(QString());
@@ -41,31 +41,32 @@ void Console::addToCapital(double amount)
 
 QString Console::capitalLine() const
 {
-    return QStringLiteral("Il tuo Capitale:") + m_capital.text() + QStringLiteral(" \u20AC\r\n");
+    return tr("Il tuo Capitale:") + m_capital.text() + QStringLiteral(" \u20AC\r\n");
 }
 
 void Console::takeTax(int tax)
 {
     addToCapital(-tax);
-    appendLog(QStringLiteral("Tax:") + QString::number(tax) + QStringLiteral("\r\n"));
+    appendLog(tr("Tax:") + QString::number(tax) + QStringLiteral("\r\n"));
     appendLog(capitalLine());
     followLog();
 }
 
 void Console::payForBox(double cost)
 {
-    appendLog(QStringLiteral("Costo complessivo del Box: ") + writeAmount(cost) + kEuroLine);
+    appendLog(tr("Costo complessivo del Box: ") + writeAmount(cost) + kEuroLine);
     addToCapital(cost);
-    appendLog(QStringLiteral("\r\nIl tuo capitale attuale: ") + m_capital.text() + kEuroLine);
+    appendLog(QStringLiteral("\r\n") + tr("Il tuo capitale attuale: ") + m_capital.text()
+              + kEuroLine);
 }
 
 void Console::cashInBox(double paid, double value)
 {
-    setLog(QStringLiteral("\r\nHai Pagato:") + writeAmount(paid)
+    setLog(QStringLiteral("\r\n") + tr("Hai Pagato:") + writeAmount(paid)
            + QStringLiteral(" \u20AC\r\n\r\n"));
-    appendLog(QStringLiteral("Valore degli oggetti nel Box:") + writeAmount(value)
+    appendLog(tr("Valore degli oggetti nel Box:") + writeAmount(value)
               + QStringLiteral(" \u20AC\r\n\r\n"));
-    appendLog(QStringLiteral("Il tuo guadagno \u00E8 stato di:") + writeAmount(value - paid)
+    appendLog(tr("Il tuo guadagno è stato di:") + writeAmount(value - paid)
               + QStringLiteral(" \u20AC\r\n\r\n"));
     // The whole value is credited: the price was charged when the auction was won.
     addToCapital(value);
@@ -76,7 +77,7 @@ void Console::cashInBox(double paid, double value)
 void Console::creditSale(double amount)
 {
     appendLog(QStringLiteral("\r\n"));
-    appendLog(QStringLiteral("Hai guadagnato ") + writeAmount(amount) + kEuroLine);
+    appendLog(tr("Hai guadagnato ") + writeAmount(amount) + kEuroLine);
     addToCapital(amount);
     followLog();
 }
@@ -89,6 +90,7 @@ void Console::setCommand(const QString &text)
 
 void Console::sell()
 {
+    // The command is "sell" in every language.
     setCommand(QStringLiteral("sell"));
     runCommand();
 }

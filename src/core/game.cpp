@@ -7,11 +7,12 @@ namespace marvesto {
 
 namespace {
 
-const QString kBankruptcyNotice = QStringLiteral(
+const char *const kBankruptcyNotice = QT_TRANSLATE_NOOP(
+    "marvesto::Game",
     "Un vero disatro!  Sei andato sotto di brutto!!!  Cambia lavoro ^_^ e non fare il manager "
     "aziendale");
-const QString kPlayAgain = QStringLiteral("Vuoi Giocare ancora? ");
-const QString kDefaultName = QStringLiteral("Player");
+const char *const kPlayAgain = QT_TRANSLATE_NOOP("marvesto::Game", "Vuoi Giocare ancora? ");
+const char *const kDefaultName = QT_TRANSLATE_NOOP("marvesto::Game", "Player");
 const QString kDefaultCapital = QStringLiteral("10000");
 
 } // namespace
@@ -130,7 +131,7 @@ void Game::openGameParts()
 void Game::start()
 {
     openGameParts();
-    askPlayer(QStringLiteral("Quanti euro vuoi?"));
+    askPlayer(tr("Quanti euro vuoi?"));
 }
 
 void Game::newGame()
@@ -142,7 +143,7 @@ void Game::newGame()
     m_market.close();
     m_console.close();
     openGameParts();
-    askPlayer(QStringLiteral("Quanto euro vuoi?"));
+    askPlayer(tr("Quanto euro vuoi?"));
 }
 
 void Game::exit()
@@ -157,13 +158,13 @@ void Game::closing()
 
 void Game::showAbout()
 {
-    m_services.dialogs.about(QStringLiteral("Informazioni su Marvesto"),
-                             QStringLiteral(
-                                 "Marvesto " MARVESTO_VERSION "\n\n"
-                                 "Compra box all'asta e rivendine il contenuto.\n\n"
-                                 "Licenza MIT. Copyright (c) 2026 The Marvesto developers.\n\n"
-                                 "Immagini e suoni sono creati dal progetto stesso, "
-                                 "con i programmi in tools/assets."));
+    m_services.dialogs.about(tr("Informazioni su Marvesto"),
+                             tr("Marvesto %1\n\n"
+                                "Compra box all'asta e rivendine il contenuto.\n\n"
+                                "Licenza MIT. Copyright (c) 2026 The Marvesto developers.\n\n"
+                                "Immagini e suoni sono creati dal progetto stesso, "
+                                "con i programmi in tools/assets.")
+                                 .arg(QStringLiteral(MARVESTO_VERSION)));
 }
 
 void Game::end()
@@ -182,16 +183,17 @@ void Game::end()
 
 void Game::askPlayer(const QString &capitalTitle)
 {
-    QString name = m_services.dialogs.inputBox(QStringLiteral("Il tuo nome:"),
-                                               QStringLiteral("Nome del giocatore"), kDefaultName);
+    const QString defaultName = tr(kDefaultName);
+    QString name =
+        m_services.dialogs.inputBox(tr("Il tuo nome:"), tr("Nome del giocatore"), defaultName);
     if (name.isEmpty())
-        name = kDefaultName;
-    QString capital = m_services.dialogs.inputBox(QStringLiteral("Capitale iniziale"), capitalTitle,
-                                                  kDefaultCapital);
+        name = defaultName;
+    QString capital =
+        m_services.dialogs.inputBox(tr("Capitale iniziale"), capitalTitle, kDefaultCapital);
     if (capital.isEmpty())
         capital = kDefaultCapital;
     m_console.open();
-    m_console.setTitle(Console::kTitle + QStringLiteral(":") + name);
+    m_console.setTitle(Console::tr("Manager") + QStringLiteral(":") + name);
     m_console.setCapital(Amount::typed(capital));
     m_console.setLog(m_console.capitalLine());
     m_records.begin(name, m_console.account());
@@ -234,17 +236,17 @@ void Game::runBankruptcySequence()
 {
     m_inBankruptcy = true;
     m_records.finish(GameEnding::Bankruptcy);
-    m_services.dialogs.messageBox(kBankruptcyNotice, Dialogs::Buttons::Ok,
+    m_services.dialogs.messageBox(tr(kBankruptcyNotice), Dialogs::Buttons::Ok,
                                   Dialogs::Icon::Information, kTitle);
     closeOffers();
     m_wonBoxes.close();
     m_auction.close();
     m_market.close();
-    const auto answer = m_services.dialogs.messageBox(kPlayAgain, Dialogs::Buttons::YesNo,
+    const auto answer = m_services.dialogs.messageBox(tr(kPlayAgain), Dialogs::Buttons::YesNo,
                                                       Dialogs::Icon::Question, kTitle);
     if (answer == Dialogs::Answer::Yes) {
         openGameParts();
-        askPlayer(QStringLiteral("Quanto euro vuoi?"));
+        askPlayer(tr("Quanto euro vuoi?"));
     } else {
         end();
     }

@@ -41,9 +41,9 @@ void Offer::setPosition(int position)
 void Offer::make(const Box &box, int position, int extra)
 {
     open();
-    setText(wonBoxLine(box) + QStringLiteral("\r\n") + QStringLiteral("Ti offro ... ")
-            + writeAmount(box.price) + QStringLiteral(" + ") + QString::number(extra)
-            + QStringLiteral("\r\n") + QStringLiteral("Vuoi vendere?\r\n"));
+    setText(wonBoxLine(box) + QStringLiteral("\r\n") + tr("Ti offro ... ") + writeAmount(box.price)
+            + QStringLiteral(" + ") + QString::number(extra) + QStringLiteral("\r\n")
+            + tr("Vuoi vendere?") + QStringLiteral("\r\n"));
     emit textFollowed();
     m_patienceTimer.setEnabled(true);
     setPrice(Amount(box.price + extra));

@@ -50,7 +50,7 @@ void ConsoleWindow::wireControls()
 void ConsoleWindow::describeCapital()
 {
     // A screen reader can tell the capital at any time, not only after a tax or sale.
-    subWindow()->setAccessibleDescription(QStringLiteral("Capitale: ") + m_console.capital()
+    subWindow()->setAccessibleDescription(tr("Capitale: ") + m_console.capital()
                                           + QStringLiteral(" \u20AC"));
 }
 

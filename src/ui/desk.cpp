@@ -4,6 +4,7 @@
 #include "core/offer.h"
 #include "ui/auctionroom.h"
 #include "ui/consolewindow.h"
+#include "ui/howtoplay.h"
 #include "ui/marketwindow.h"
 #include "ui/offerdialog.h"
 #include "ui/recordswindow.h"
@@ -119,6 +120,7 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     QMenu *help = mainWindow.helpMenu();
     help->insertAction(help->actions().value(0), records);
     connect(records, &QAction::triggered, this, &Desk::showRecords);
+    connect(&mainWindow, &MainWindow::howToPlayClicked, this, &Desk::showHowToPlay);
     connect(mainWindow.soundAction(), &QAction::toggled, &game, &Game::setSoundOn);
     connect(&mainWindow, &MainWindow::resized, this, &Desk::stretchBackdrop);
 
@@ -198,6 +200,20 @@ void Desk::showRecords()
     m_records->activateWindow();
 }
 
+HowToPlay *Desk::howToPlay() const
+{
+    return m_howToPlay;
+}
+
+void Desk::showHowToPlay()
+{
+    if (!m_howToPlay)
+        m_howToPlay = new HowToPlay(&m_mainWindow);
+    m_howToPlay->show();
+    m_howToPlay->raise();
+    m_howToPlay->activateWindow();
+}
+
 std::vector<OfferDialog *> Desk::offerDialogs() const
 {
     std::vector<OfferDialog *> open;
@@ -211,10 +227,10 @@ std::vector<OfferDialog *> Desk::offerDialogs() const
 QString Desk::capitalSummary() const
 {
     const int won = m_game.wonBoxes().count();
-    return QStringLiteral("Capitale: %1 \u20AC, %2 %3")
-        .arg(m_game.console().capital())
-        .arg(won)
-        .arg(won == 1 ? QStringLiteral("box vinto") : QStringLiteral("box vinti"));
+    // One arg() for all three, so that a capital typed as "%2" stays as typed.
+    return tr("Capitale: %1 €, %2 %3")
+        .arg(m_game.console().capital(), QString::number(won),
+             won == 1 ? tr("box vinto") : tr("box vinti"));
 }
 
 void Desk::showPaused(bool paused)
@@ -233,7 +249,7 @@ void Desk::showPaused(bool paused)
             window->unlock(holder);
     }
     m_mainWindow.showPaused(paused);
-    m_announcer->say(paused ? QStringLiteral("Pausa") : QStringLiteral("Ripresa"));
+    m_announcer->say(paused ? tr("Pausa") : tr("Ripresa"));
     if (!paused && m_focusBeforePause && m_focusBeforePause->isEnabled())
         m_focusBeforePause->setFocus(Qt::OtherFocusReason);
 }

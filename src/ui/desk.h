@@ -16,6 +16,7 @@ class ChildWindow;
 class ConsoleWindow;
 class Game;
 class GamePart;
+class HowToPlay;
 class MainWindow;
 class MarketWindow;
 class Offer;
@@ -49,6 +50,8 @@ public:
     CaretRest &caretRest() { return *m_caretRest; }
     // "Capitale: <capital> €, <n> box vinti", as the capital key tells it.
     QString capitalSummary() const;
+    // "Come si gioca", once the player has opened it.
+    HowToPlay *howToPlay() const;
 
     // Starts the game, then shows the backdrop.
     void start();
@@ -67,6 +70,8 @@ private:
     void showPaused(bool paused);
     void follow(ChildWindow &window, GamePart &part);
     void addOfferDialog(Offer *offer);
+    // Opens "Come si gioca", or brings it to the front: the game goes on.
+    void showHowToPlay();
     QString backdropPath() const;
 
     Game &m_game;
@@ -81,6 +86,7 @@ private:
     CaretRest *m_caretRest;
     // Where the keyboard was when the game was paused.
     QPointer<QWidget> m_focusBeforePause;
+    QPointer<HowToPlay> m_howToPlay;
     // Each offer's dialog, from the offer's making to its closing.
     std::map<const Offer *, OfferDialog *> m_offerDialogs;
 };

@@ -93,7 +93,7 @@ rw_log "cpack made $DEB in $((SECONDS - started)) s"
 started=$SECONDS
 rm -rf "$DH_BUILD"
 mkdir -p "$DH_BUILD/src"
-cp -a "$ROOT"/{CMakeLists.txt,LICENSE,README.md,data,debian,packaging,src} "$DH_BUILD/src/"
+cp -a "$ROOT"/{CMakeLists.txt,LICENSE,README.md,data,debian,packaging,src,translations} "$DH_BUILD/src/"
 (cd "$DH_BUILD/src" && dpkg-buildpackage -us -uc -b) >"$RW_ARTIFACTS/dpkg-buildpackage.log" 2>&1 ||
   rw_fail "dpkg-buildpackage failed: $(tail -n 20 "$RW_ARTIFACTS/dpkg-buildpackage.log")"
 debs=("$DH_BUILD/${PACKAGE}_${VERSION}"_*.deb)
@@ -129,6 +129,11 @@ check_package() { # DEB NAME BUILD_LOG
   for cue in "${INST_CUES[@]}"; do
     grep -q "^-rw-r--r-- root/root \./usr/share/games/marvesto/Sound/$cue.wav$" "$RW_ARTIFACTS/contents-$name.txt" ||
       rw_fail "$name has no usr/share/games/marvesto/Sound/$cue.wav"
+  done
+  for file in share/games/marvesto/translations/marvesto_en.qm share/man/man6/marvesto.6.gz \
+    share/man/it/man6/marvesto.6.gz; do
+    grep -q "^-rw-r--r-- root/root \./usr/$file\$" "$RW_ARTIFACTS/contents-$name.txt" ||
+      rw_fail "$name has no usr/$file"
   done
   # The program and the data nowhere else (they were in usr/lib/marvesto once).
   elsewhere=$(grep -E '^[-l]' "$RW_ARTIFACTS/contents-$name.txt" |

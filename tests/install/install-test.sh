@@ -114,8 +114,13 @@ for size in 16 32 48 64 128 256; do
     rw_fail "the ${size}x${size} icon is $(identify -format '%m %wx%h' "$icon")"
 done
 
-# --- Manual page and documents.
-gzip -t "$PREFIX/share/man/man6/marvesto.6.gz" 2>/dev/null || rw_fail "no gzipped manual page man6/marvesto.6.gz"
+# --- The English translation, and the manual pages: English in man6, Italian in it/man6.
+[[ -s $DATADIR/translations/marvesto_en.qm ]] || rw_fail "no share/games/marvesto/translations/marvesto_en.qm"
+for page in man6 it/man6; do
+  gzip -t "$PREFIX/share/man/$page/marvesto.6.gz" 2>/dev/null || rw_fail "no gzipped manual page $page/marvesto.6.gz"
+done
+zgrep -q '^\.SH DESCRIPTION' "$PREFIX/share/man/man6/marvesto.6.gz" || rw_fail "man6/marvesto.6.gz is not the English page"
+zgrep -q '^\.SH DESCRIZIONE' "$PREFIX/share/man/it/man6/marvesto.6.gz" || rw_fail "it/man6/marvesto.6.gz is not the Italian page"
 grep -q 'MIT' "$PREFIX/share/doc/marvesto/copyright" 2>/dev/null || rw_fail "no share/doc/marvesto/copyright"
 rw_log "every installed file is in place; desktop-file-validate and appstreamcli validate pass"
 

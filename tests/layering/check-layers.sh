@@ -23,7 +23,7 @@ local_includes() { sed -n 's/^#include "\([^"]*\)".*/\1/p' "$1"; }
 # <Header> includes of a file that name a Qt class or module.
 qt_includes() { sed -n 's/^#include <\(Q[^>]*\)>.*/\1/p' "$1"; }
 
-windows=(marketwindow consolewindow auctionroom wonboxeswindow offerdialog)
+windows=(marketwindow consolewindow auctionroom wonboxeswindow offerdialog howtoplay)
 # The core's parts, side by side: each names none of the others.
 parts=(market console auction wonboxes offer)
 # What the toolkit may know of the core: the services and the values.

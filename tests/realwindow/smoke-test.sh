@@ -6,7 +6,13 @@
 # a private X server, with a FIFO where its settings file goes: it asks for
 # the player's name and capital, the market fills with boxes, P in the market
 # pauses the game for 3 s and P resumes it, Alt+F opens the File menu, and
-# Ctrl+Q ends the program with exit code 0.
+# Ctrl+Q ends the program with exit code 0. Last, the game in each language:
+# in Italian (C.UTF-8) and in English (LANG=en_US.UTF-8, the locale need not
+# be installed: Qt reads the variables itself), with the prompts' and the
+# paused main window's titles in that language, and screenshots of the
+# console and the auction room in each: console-it.png, auction-it.png,
+# console-en.png, auction-en.png; Ctrl+H opens "Come si gioca" ("How to
+# Play"), shown in how-to-play-it.png and how-to-play-en.png.
 #
 #   smoke-test.sh GAME [ARTIFACT_ROOT]
 #
@@ -17,6 +23,8 @@ set -euo pipefail
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/realwindow/lib.sh
 source "$HERE/lib.sh"
+# shellcheck source=tests/realwindow/game.sh
+source "$HERE/game.sh"
 
 GAME=${1:?usage: smoke-test.sh GAME [ARTIFACT_ROOT]}
 ARTIFACT_ROOT=${2:-$(cd "$(dirname "$GAME")/.." && pwd)/artifacts}
@@ -113,4 +121,50 @@ rw_wait_app_exit 10 || rw_fail "the game still runs 10 s after Ctrl+Q"
 [[ -p $settings ]] || rw_fail "the FIFO where the settings file goes was replaced"
 (($(grep -c "settings file .* left alone" "$RW_APP_LOG") == 1)) ||
   rw_fail "the game did not say once that it left the settings file alone"
-rw_log "PASS: command line without a display, both prompts, the market, pause, Alt+F, Ctrl+Q"
+
+# play_in LANGUAGE NAME_TITLE CAPITAL_TITLE PAUSED_TITLE HELP_TITLE: a game
+# whose prompts and paused title read so, to an auction; the console and the
+# room on screen; Ctrl+H opens the rules' window so titled, Esc closes it.
+play_in() {
+  rm -rf "$RW_TMP/runtime" # each run makes its own
+  rw_start_app "$GAME"
+  rw_wait_window "$2"
+  rw_expect_title "$RW_FOUND" "$2"
+  rw_type "$RW_FOUND" "Mario"
+  rw_key "$RW_FOUND" Return
+  rw_wait_window "$3"
+  rw_expect_title "$RW_FOUND" "$3"
+  rw_type "$RW_FOUND" "10000"
+  rw_key "$RW_FOUND" Return
+  rw_wait_no_window "$3"
+  game_wait_market 10
+  game_main_window
+  rw_click "$GAME_MAIN" 300 200
+  sleep 0.3
+  rw_keys p
+  sleep 0.5
+  [[ $(xdotool getwindowname "$GAME_MAIN") == "$4" ]] ||
+    rw_fail "$1: P did not pause with the title '$4': '$(xdotool getwindowname "$GAME_MAIN")'"
+  rw_keys p
+  rw_screenshot "console-$1"
+  game_console_command 0
+  game_wait_room_open 10 || rw_fail "$1: no auction room opened"
+  sleep 0.5
+  rw_screenshot "auction-$1"
+  rw_key "$GAME_MAIN" ctrl+h
+  rw_wait_window "$5" 10
+  rw_expect_title "$RW_FOUND" "$5"
+  sleep 0.3
+  rw_screenshot "how-to-play-$1"
+  rw_key "$RW_FOUND" Escape
+  rw_wait_no_window "$5"
+  rw_key "$GAME_MAIN" ctrl+q
+  rw_wait_app_exit 10 || rw_fail "$1: the game still runs 10 s after Ctrl+Q"
+  rw_log "$1: '$2', '$3', '$4', '$5'; $RW_ARTIFACTS/console-$1.png, auction-$1.png, how-to-play-$1.png"
+}
+rm -f "$settings"
+play_in it "Nome del giocatore" "Quanti euro vuoi?" "Marvesto (in pausa)" "Come si gioca"
+# LANGUAGE and LC_ALL would come before LANG.
+RW_APP_WRAPPER="env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=en_US.UTF-8" \
+  play_in en "Player's name" "How many euros do you want?" "Marvesto (paused)" "How to Play"
+rw_log "PASS: command line without a display, both prompts, the market, pause, Alt+F, Ctrl+Q; Italian and English"

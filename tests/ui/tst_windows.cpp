@@ -1,7 +1,9 @@
 #include "fixture.h"
 
+#include "app/language.h"
 #include "core/market.h"
 #include "core/recordsfile.h"
+#include "ui/howtoplay.h"
 #include "ui/recordswindow.h"
 #include "ui/toolkit/announcer.h"
 #include "ui/toolkit/caret.h"
@@ -14,10 +16,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPaintEvent>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTranslator>
 
 #include <map>
 
@@ -205,6 +210,133 @@ private slots:
         f.game->showAbout();
         QCOMPARE(f.dialogs.abouts.size(), 1u);
         QVERIFY(f.dialogs.abouts.front().second.contains(QStringLiteral(MARVESTO_VERSION)));
+    }
+
+    // "Come si gioca" opens with Ctrl+H even from the command line, which
+    // types nothing, beside the game, which goes on; it is a text a screen
+    // reader can read.
+    void howToPlayOpensWithoutStoppingTheGame()
+    {
+        GameFixture f;
+        f.start();
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        const int lines = f.marketWindow().boxesList()->count();
+        QLineEdit *command = f.consoleWindow().commandLineEdit();
+        command->setFocus();
+        QTest::keyClick(command, Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(command->text().isEmpty());
+        HowToPlay *help = f.desk->howToPlay();
+        QVERIFY(help && help->isVisible());
+        QVERIFY(!help->isModal() && !QApplication::activeModalWidget());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Come si gioca"));
+        QCOMPARE(help->textView()->accessibleName(), QStringLiteral("Come si gioca"));
+        QVERIFY(help->textView()->isReadOnly());
+        for (const char *topic : {"Boxes in vendita", "Le tasse", "La bancarotta", "Le offerte",
+                                  "Pausa e velocit\u00E0", "Ctrl+H"})
+            QVERIFY2(help->textView()->toPlainText().contains(QString::fromUtf8(topic)), topic);
+        f.advance(2000);
+        QCOMPARE(f.marketWindow().boxesList()->count(), lines + 2);
+        f.frame->howToPlayAction()->trigger(); // the same window, brought forward
+        QCOMPARE(f.desk->howToPlay(), help);
+    }
+
+    // The language spoken: Italian unless the desktop prefers a translated one
+    // first; a C locale keeps Italian, whatever LANGUAGE says.
+    void theLanguageIsTheFirstOneSpoken_data()
+    {
+        QTest::addColumn<QString>("messages");
+        QTest::addColumn<QStringList>("ui");
+        QTest::addColumn<QString>("chosen");
+        const QStringList en{"en-US", "en-Latn-US", "en"};
+        QTest::newRow("English") << "en_US.UTF-8" << en << "en";
+        QTest::newRow("British") << "en_GB.UTF-8" << QStringList{"en-GB", "en"} << "en";
+        QTest::newRow("Italian") << "it_IT.UTF-8" << QStringList{"it-IT", "it"} << "it";
+        QTest::newRow("Swiss Italian") << "it_CH.UTF-8" << QStringList{"it-CH", "it"} << "it";
+        QTest::newRow("LANGUAGE=it:en")
+            << "en_US.UTF-8" << QStringList{"it", "it-IT", "en"} << "it";
+        QTest::newRow("LANGUAGE=de:en")
+            << "de_DE.UTF-8" << QStringList{"de", "de-DE", "en"} << "en";
+        QTest::newRow("German alone") << "de_DE.UTF-8" << QStringList{"de-DE", "de"} << "it";
+        QTest::newRow("C.UTF-8") << "C.UTF-8" << QStringList{"C"} << "it";
+        QTest::newRow("C with LANGUAGE=en") << "C.UTF-8" << en << "it";
+        QTest::newRow("POSIX") << "POSIX" << en << "it";
+        QTest::newRow("unset") << "" << en << "it";
+    }
+
+    void theLanguageIsTheFirstOneSpoken()
+    {
+        QFETCH(QString, messages);
+        QFETCH(QStringList, ui);
+        QFETCH(QString, chosen);
+        QCOMPARE(Language::choose(messages, ui, {QStringLiteral("en")}), chosen);
+    }
+
+    // The English translation: every window, the prompts, a message box and
+    // the menu speak it, and the lines the game reads back still work.
+    void theGameSpeaksEnglish()
+    {
+        QTranslator english;
+        QVERIFY(
+            english.load(QStringLiteral("marvesto_en"), QStringLiteral(MARVESTO_TRANSLATIONS_DIR)));
+        QCoreApplication::installTranslator(&english);
+        const auto italianAgain =
+            qScopeGuard([&english] { QCoreApplication::removeTranslator(&english); });
+
+        GameFixture f;
+        f.start(QStringLiteral("Anna"), QStringLiteral("500"));
+        QCOMPARE(f.dialogs.inputs[0].prompt, QStringLiteral("Your name:"));
+        QCOMPARE(f.dialogs.inputs[0].title, QStringLiteral("Player's name"));
+        QCOMPARE(f.dialogs.inputs[1].title, QStringLiteral("How many euros do you want?"));
+        QCOMPARE(f.consoleWindow().caption(), QStringLiteral("Manager:Anna"));
+        QCOMPARE(f.consoleText(), QStringLiteral("Your capital:500 \u20AC\r\n"));
+        QCOMPARE(f.consoleWindow().sellLabel()->text(), QStringLiteral("F1-Sell"));
+        QCOMPARE(f.consoleWindow().commandLineEdit()->accessibleName(),
+                 QStringLiteral("Command line"));
+        QCOMPARE(f.marketWindow().caption(), QStringLiteral("Boxes for sale"));
+        QCOMPARE(f.wonBoxesWindow().caption(), QStringLiteral("Won Auctions"));
+        QCOMPARE(f.frame->newGameAction()->text(), QStringLiteral("New Game"));
+        QCOMPARE(f.frame->howToPlayAction()->text(), QStringLiteral("How to Play"));
+
+        // A box as the market offers it, its auction and its line once won.
+        f.market().tickTimer().setEnabled(false);
+        f.random.script({0.5f, 0.25f}); // box "M" at 3499 €
+        f.market().tickTimer().tick();
+        QCOMPARE(f.market().line(0),
+                 QStringLiteral("Box number:0 - Auction:M - Price:3499") + kEuro);
+        f.command(QStringLiteral("0"));
+        QCOMPARE(f.auctionRoom().caption(), QStringLiteral("Auction Starting..."));
+        QCOMPARE(f.auctionRoom().priceLineEdit()->text(), QStringLiteral("3499"));
+        f.random.script({0.9f}); // the rivals give up
+        f.advance(1000);
+        QVERIFY(
+            f.auction().log().endsWith(QStringLiteral("Auction closed. The box is yours!\r\n")));
+        QCOMPARE(f.wonBoxes().line(0), QStringLiteral("Box number:0 - Price:3499") + kEuro);
+        QCOMPARE(f.consoleText(),
+                 QStringLiteral("Your capital:500 \u20AC\r\n"
+                                "Total cost of the box: -3499 \u20AC\r\n"
+                                "\r\nYour capital now: -2999 \u20AC\r\n"));
+        scriptOffer(f, 0, 1, 1, 30); // no buyer as the room closes
+        f.advance(3000 + 1);
+
+        // A buyer's offer for it, in its own window.
+        OfferDialog *dialog = makeOffer(f, 0, 20);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->caption(), QStringLiteral("An Offer You Can't Refuse..."));
+        QVERIFY(f.offer()->text().endsWith(QStringLiteral("I offer you ... 3499 + 20\r\n"
+                                                          "Do you want to sell?\r\n")));
+        f.pressEnter(dialog->offerView());
+        f.advance(1);
+        QCOMPARE(f.capital(), QStringLiteral("520"));
+
+        // Bankruptcy: its message box, then the question.
+        f.dialogs.answerMessage(Dialogs::Answer::Ok);
+        f.dialogs.answerMessage(Dialogs::Answer::No);
+        f.console().setCapital(Amount(-1));
+        f.advance(1);
+        QCOMPARE(f.dialogs.messages.size(), 2u);
+        QVERIFY(f.dialogs.messages[0].text.startsWith(QStringLiteral("A real disaster!")));
+        QCOMPARE(f.dialogs.messages[1].text, QStringLiteral("Do you want to play again? "));
     }
 
     void missingBackdropLeavesTheAreaBlack()
@@ -608,6 +740,10 @@ private slots:
         QTest::keyClick(command, Qt::Key_F2);
         QCOMPARE(heard(), QStringList{QStringLiteral("Capitale: 48898 \u20AC, 1 box vinto")});
         QCOMPARE(QApplication::focusWidget(), command);
+        // A capital typed as words is told as typed, placeholders included.
+        f.console().setCapital(Amount::typed(QStringLiteral("%2 %3")));
+        QTest::keyClick(command, Qt::Key_F2);
+        QCOMPARE(heard(), QStringList{QStringLiteral("Capitale: %2 %3 \u20AC, 1 box vinto")});
     }
 
     void anOfferIsAnnouncedAsItAppears()

@@ -32,7 +32,7 @@ ChildWindow::ChildWindow(const design::Window &design, QMdiArea &area, QObject *
       m_area(area),
       m_keys(new KeyFilter([this](QKeyEvent *key) { return onKeyDown(key); },
                            [this] { return onEscape(); }, this)),
-      m_caption(QString::fromUtf8(design.caption))
+      m_caption(design::translated(design, design.caption))
 {
     // The window whose control has the focus is the active one, title bar included.
     connect(m_keys, &KeyFilter::focusEntered, this, [this] {
@@ -59,7 +59,7 @@ void ChildWindow::load()
 {
     if (m_body)
         return;
-    m_caption = QString::fromUtf8(m_design.caption);
+    m_caption = design::translated(m_design, m_design.caption);
     m_body = design::build(m_design, &m_controls);
     QPushButton *defaultButton = nullptr;
     std::vector<QPushButton *> buttons;

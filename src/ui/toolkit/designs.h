@@ -28,7 +28,9 @@ struct Place {
 // A control a player uses also has what a screen reader says of it, in
 // Italian: its name holds the visible caption, so that a player who speaks to
 // the desktop can say what the screen shows; symbols such as ">>" get a name
-// that says what they do. The description explains the control.
+// that says what they do. The description explains the control. Captions,
+// spoken names and descriptions are the Italian source texts of their
+// translations, whose context is the window's role (design::translated()).
 struct Control {
     Kind kind;
     const char *role;

@@ -76,40 +76,41 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
     resize(design::toPixels(d.innerWidth),
            design::toPixels(d.innerHeight) + menuBar()->sizeHint().height());
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    m_newGame = file->addAction(QStringLiteral("Nuova Partita"));
+    m_newGame = file->addAction(tr("Nuova Partita"));
     m_newGame->setObjectName(QStringLiteral("newGameAction"));
     m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     file->addSeparator();
-    m_pause = file->addAction(QStringLiteral("Pausa"));
+    m_pause = file->addAction(tr("Pausa"));
     m_pause->setObjectName(QStringLiteral("pauseAction"));
     m_pause->setCheckable(true);
     // P only where it types nothing: a text field takes it as a letter.
     m_pause->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
-    QMenu *speed = file->addMenu(QStringLiteral("Velocit\u00E0"));
+    QMenu *speed = file->addMenu(tr("Velocità"));
     speed->setObjectName(QStringLiteral("speedMenu"));
     m_speeds = new QActionGroup(this);
-    const std::pair<const char *, int> speeds[] = {{"Normale", 1},
-                                                   {"Lenta", 2},
-                                                   {"Molto lenta", 3}};
+    const std::pair<const char *, int> speeds[] = {
+        {QT_TRANSLATE_NOOP("marvesto::MainWindow", "Normale"), 1},
+        {QT_TRANSLATE_NOOP("marvesto::MainWindow", "Lenta"), 2},
+        {QT_TRANSLATE_NOOP("marvesto::MainWindow", "Molto lenta"), 3}};
     for (const auto &[name, factor] : speeds) {
-        QAction *choice = speed->addAction(QString::fromUtf8(name));
+        QAction *choice = speed->addAction(tr(name));
         choice->setCheckable(true);
         choice->setData(factor);
         choice->setChecked(factor == 1);
         m_speeds->addAction(choice);
     }
     file->addSeparator();
-    m_capital = file->addAction(QStringLiteral("Capitale e box vinti"));
+    m_capital = file->addAction(tr("Capitale e box vinti"));
     m_capital->setObjectName(QStringLiteral("capitalAction"));
     m_capital->setShortcut(QKeySequence(Qt::Key_F2));
-    m_sound = file->addAction(QStringLiteral("Suoni"));
+    m_sound = file->addAction(tr("Suoni"));
     m_sound->setObjectName(QStringLiteral("soundAction"));
     m_sound->setCheckable(true);
     m_sound->setChecked(true);
     file->addSeparator();
-    m_exit = file->addAction(QStringLiteral("Esci"));
+    m_exit = file->addAction(tr("Esci"));
     m_exit->setObjectName(QStringLiteral("exitAction"));
     m_exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(m_newGame, &QAction::triggered, this, &MainWindow::newGameClicked);
@@ -118,10 +119,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
 
     m_help = menuBar()->addMenu(QStringLiteral("?"));
     m_help->setObjectName(QStringLiteral("helpMenu"));
-    QAction *about = m_help->addAction(QStringLiteral("Informazioni su Marvesto"));
+    m_howToPlay = m_help->addAction(tr("Come si gioca"));
+    m_howToPlay->setObjectName(QStringLiteral("howToPlayAction"));
+    // F1 is the game's "sell": Ctrl+H, as in "help", types nothing anywhere.
+    m_howToPlay->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(m_howToPlay, &QAction::triggered, this, &MainWindow::howToPlayClicked);
+    QAction *about = m_help->addAction(tr("Informazioni su Marvesto"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutClicked);
 
-    m_pausedCaption = new QLabel(QStringLiteral("Pausa"), m_area->viewport());
+    m_pausedCaption = new QLabel(tr("Pausa", "shown over the paused game"), m_area->viewport());
     m_pausedCaption->setObjectName(QStringLiteral("pausedCaption"));
     m_pausedCaption->setAlignment(Qt::AlignCenter);
     m_pausedCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -179,7 +185,7 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::showPaused(bool paused)
 {
     const QString title = QString::fromUtf8(design::mainWindow().caption);
-    setWindowTitle(paused ? title + QStringLiteral(" (in pausa)") : title);
+    setWindowTitle(paused ? title + tr(" (in pausa)") : title);
     m_pause->setChecked(paused);
     m_pausedCaption->setVisible(paused);
     if (paused) {

@@ -39,6 +39,8 @@ public:
     QAction *capitalAction() const { return m_capital; }
     // Checked while the game is paused (P, Pause).
     QAction *pauseAction() const { return m_pause; }
+    // "?" > "Come si gioca" (Ctrl+H): opens the rules.
+    QAction *howToPlayAction() const { return m_howToPlay; }
     // "Normale", "Lenta", "Molto lenta": each action's data is its slowing factor.
     QActionGroup *speedActions() const { return m_speeds; }
     // A paused game says so over the area and in the title.
@@ -48,6 +50,7 @@ signals:
     void newGameClicked();
     void exitClicked();
     void aboutClicked();
+    void howToPlayClicked();
     void capitalWanted();
     void minimized();
     // The inner area changed its size.
@@ -65,6 +68,7 @@ private:
     QAction *m_sound;
     QAction *m_capital;
     QAction *m_pause;
+    QAction *m_howToPlay;
     QActionGroup *m_speeds;
     QLabel *m_pausedCaption;
     QAction *m_exit;

@@ -4,6 +4,7 @@
 
 #include "ui/toolkit/controls.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -40,9 +41,8 @@ void setColours(QWidget *widget, const Control &c)
     widget->setPalette(pal);
 }
 
-QWidget *createControl(const Control &c, QWidget *parent)
+QWidget *createControl(const Control &c, const QString &caption, QWidget *parent)
 {
-    const QString caption = QString::fromUtf8(c.caption);
     switch (c.kind) {
     case Kind::TextBox: {
         auto *edit = new QLineEdit(caption, parent);
@@ -84,6 +84,11 @@ QWidget *createControl(const Control &c, QWidget *parent)
 
 } // namespace
 
+QString translated(const Window &window, const char *text)
+{
+    return QCoreApplication::translate(window.role, text);
+}
+
 QWidget *build(const Window &window, BuiltControls *built)
 {
     auto *body = new QWidget;
@@ -99,7 +104,7 @@ QWidget *build(const Window &window, BuiltControls *built)
     // Created in design order, so that later controls lie above earlier ones.
     BuiltControls controls;
     for (const Control &c : window.controls) {
-        QWidget *w = createControl(c, body);
+        QWidget *w = createControl(c, translated(window, c.caption), body);
         w->setObjectName(QString::fromUtf8(c.role));
         const Place &p = c.place;
         w->setGeometry(toPixels(p.left), toPixels(p.top), toPixels(p.width), toPixels(p.height));
@@ -109,8 +114,8 @@ QWidget *build(const Window &window, BuiltControls *built)
         if (c.handPointer)
             w->setCursor(Qt::PointingHandCursor);
         if (c.spokenName) {
-            w->setAccessibleName(QString::fromUtf8(c.spokenName));
-            w->setAccessibleDescription(QString::fromUtf8(c.description));
+            w->setAccessibleName(translated(window, c.spokenName));
+            w->setAccessibleDescription(translated(window, c.description));
         }
         if (c.hidden) {
             w->setFocusPolicy(Qt::NoFocus);

@@ -15,6 +15,10 @@ namespace marvesto::design {
 // standing in where it is missing.
 QFont designFont(const Font &font);
 
+// A text of a window's design in the player's language: the window's role is
+// its context.
+QString translated(const Window &window, const char *text);
+
 // A window's controls as built, each beside its row, in design order.
 using BuiltControls = std::vector<std::pair<const Control *, QWidget *>>;
 
