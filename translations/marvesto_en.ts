@@ -341,6 +341,14 @@ The pictures and sounds are made by the project itself, with the programs in too
         <source>Le regole del gioco, i suoi tasti e le sue finestre</source>
         <translation>The game&apos;s rules, keys and windows</translation>
     </message>
+    <message>
+        <source>Record</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Ogni partita finita lascia il suo record. Ctrl+R (menu ?) mostra le dieci partite migliori per capitale massimo e la curva del capitale della partita in corso o dell&apos;ultima.</source>
+        <translation>Every game that ends leaves its record. Ctrl+R (menu ?) shows the ten best games by highest capital, and the capital curve of the game being played or of the last one.</translation>
+    </message>
 </context>
 <context>
     <name>marvesto::MainWindow</name>

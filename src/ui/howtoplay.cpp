@@ -56,6 +56,10 @@ std::vector<std::pair<QString, QString>> paragraphs()
                        "lo fa ripartire; anche ridurre a icona la finestra lo ferma. File > "
                        "Velocità rallenta il gioco: Normale, Lenta o Molto lenta. Questa "
                        "finestra non ferma il gioco: metti in pausa prima di leggerla.")},
+        {HowToPlay::tr("Record"),
+         HowToPlay::tr("Ogni partita finita lascia il suo record. Ctrl+R (menu ?) mostra le "
+                       "dieci partite migliori per capitale massimo e la curva del capitale "
+                       "della partita in corso o dell'ultima.")},
     };
 }
 
