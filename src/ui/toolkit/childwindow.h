@@ -150,6 +150,8 @@ protected:
     }
     // Runs `show` as the window loads, before its controls are wired.
     void onEachLoad(std::function<void()> show) { m_mirrors.push_back(std::move(show)); }
+    // The design table's row of a control of this window.
+    const design::Control *designRow(const char *role) const;
 
 private:
     struct Binding {
@@ -157,7 +159,6 @@ private:
         std::function<void(QWidget *)> assign;
     };
 
-    const design::Control *designRow(const char *role) const;
     void applyLocks();
 
     const design::Window &m_design;
