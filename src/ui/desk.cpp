@@ -49,6 +49,14 @@ void announceLog(Announcer &announcer, const Part &part)
                      });
 }
 
+// Shows a window of its own over the main window, in front, with the keyboard.
+void bringForward(QWidget &window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace
 
 Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject *parent)
@@ -195,9 +203,7 @@ void Desk::showRecords()
     // A window of its own over the main window, not modal: the game goes on.
     if (!m_records)
         m_records = new RecordsWindow(m_game.records(), m_game.recordsFile(), &m_mainWindow);
-    m_records->show();
-    m_records->raise();
-    m_records->activateWindow();
+    bringForward(*m_records);
 }
 
 HowToPlay *Desk::howToPlay() const
@@ -209,9 +215,7 @@ void Desk::showHowToPlay()
 {
     if (!m_howToPlay)
         m_howToPlay = new HowToPlay(&m_mainWindow);
-    m_howToPlay->show();
-    m_howToPlay->raise();
-    m_howToPlay->activateWindow();
+    bringForward(*m_howToPlay);
 }
 
 std::vector<OfferDialog *> Desk::offerDialogs() const
