@@ -22,6 +22,11 @@ void Console::reset()
     setCommand(QString());
 }
 
+void Console::setPlayer(const QString &name)
+{
+    setTitle(tr("Manager") + QStringLiteral(":") + name);
+}
+
 void Console::setTitle(const QString &title)
 {
     if (change(m_title, title))

@@ -15,7 +15,6 @@ public:
     // A fresh console's capital: whatever the player asked for at the start,
     // reopening the console shows this.
     static constexpr double kCapitalAtOpening = 50000;
-    static inline const QString kTitle = QStringLiteral("Manager");
     // The watch looks as often as the clock allows.
     static constexpr int kWatchPeriodMs = 1;
 
@@ -23,6 +22,8 @@ public:
 
     QString title() const { return m_title; }
     void setTitle(const QString &title);
+    // "Manager:<name>", once the player has said who plays.
+    void setPlayer(const QString &name);
 
     // The capital as the console shows it.
     QString capital() const { return m_capital.text(); }
@@ -73,7 +74,7 @@ protected:
 
 private:
     Timer &m_watchTimer;
-    QString m_title = kTitle;
+    QString m_title;
     Amount m_capital{kCapitalAtOpening};
     QString m_command;
     int m_boxesForSale = 0;

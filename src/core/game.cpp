@@ -193,7 +193,7 @@ void Game::askPlayer(const QString &capitalTitle)
     if (capital.isEmpty())
         capital = kDefaultCapital;
     m_console.open();
-    m_console.setTitle(Console::tr("Manager") + QStringLiteral(":") + name);
+    m_console.setPlayer(name);
     m_console.setCapital(Amount::typed(capital));
     m_console.setLog(m_console.capitalLine());
     m_records.begin(name, m_console.account());
