@@ -409,6 +409,10 @@ The pictures and sounds are made by the project itself, with the programs in too
         <source> (in pausa)</source>
         <translation> (paused)</translation>
     </message>
+    <message>
+        <source>Record</source>
+        <translation>Records</translation>
+    </message>
 </context>
 <context>
     <name>marvesto::Offer</name>

@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
-#include <QMenu>
 
 #include <algorithm>
 
@@ -121,13 +120,7 @@ Desk::Desk(Game &game, MainWindow &mainWindow, const Pictures &pictures, QObject
     connect(&mainWindow, &MainWindow::newGameClicked, &game, &Game::newGame);
     connect(&mainWindow, &MainWindow::exitClicked, &game, &Game::exit);
     connect(&mainWindow, &MainWindow::aboutClicked, &game, &Game::showAbout);
-    // "Record" heads the "?" menu; Ctrl+R opens it from anywhere in the game.
-    auto *records = new QAction(RecordsWindow::tr("Record"), &mainWindow);
-    records->setObjectName(QStringLiteral("recordsAction"));
-    records->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    QMenu *help = mainWindow.helpMenu();
-    help->insertAction(help->actions().value(0), records);
-    connect(records, &QAction::triggered, this, &Desk::showRecords);
+    connect(&mainWindow, &MainWindow::recordsClicked, this, &Desk::showRecords);
     connect(&mainWindow, &MainWindow::howToPlayClicked, this, &Desk::showHowToPlay);
     connect(mainWindow.soundAction(), &QAction::toggled, &game, &Game::setSoundOn);
     connect(&mainWindow, &MainWindow::resized, this, &Desk::stretchBackdrop);

@@ -119,6 +119,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new Backdr
 
     m_help = menuBar()->addMenu(QStringLiteral("?"));
     m_help->setObjectName(QStringLiteral("helpMenu"));
+    QAction *records = m_help->addAction(tr("Record"));
+    records->setObjectName(QStringLiteral("recordsAction"));
+    records->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(records, &QAction::triggered, this, &MainWindow::recordsClicked);
     m_howToPlay = m_help->addAction(tr("Come si gioca"));
     m_howToPlay->setObjectName(QStringLiteral("howToPlayAction"));
     // F1 is the game's "sell": Ctrl+H, as in "help", types nothing anywhere.

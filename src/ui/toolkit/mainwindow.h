@@ -50,6 +50,7 @@ signals:
     void newGameClicked();
     void exitClicked();
     void aboutClicked();
+    void recordsClicked();
     void howToPlayClicked();
     void capitalWanted();
     void minimized();
