@@ -234,31 +234,32 @@ step_idle() {
   # past its blinking time.
   sleep 12
   log "idle: sampling all three for $IDLE_S s"
-  declare -A cpu0 cpu1 pids=([game]=$game_pid [baseline]=$base_pid [floor]=$floor_pid)
+  declare -A pids=([game]=$game_pid [baseline]=$base_pid [floor]=$floor_pid)
+  # Each one's CPU ticks and its threads' wake-ups, at one MOMENT.
+  idle_sample() {
+    local which
+    for which in game baseline floor; do
+      cpu_ticks "${pids[$which]}" >"$OUT/idle-$which-cpu-$1.txt"
+      thread_wakeups "${pids[$which]}" >"$OUT/idle-$which-threads-$1.txt"
+    done
+  }
   t0=$(date +%s.%N)
-  for which in game baseline floor; do
-    p=${pids[$which]}
-    cpu0[$which]=$(cpu_ticks "$p")
-    thread_wakeups "$p" >"$OUT/idle-$which-threads-before.txt"
-  done
+  idle_sample before
   sleep "$IDLE_S"
   t1=$(date +%s.%N)
-  for which in game baseline floor; do
-    p=${pids[$which]}
-    cpu1[$which]=$(cpu_ticks "$p")
-    thread_wakeups "$p" >"$OUT/idle-$which-threads-after.txt"
-  done
+  idle_sample after
   kill -0 "$game_pid" 2>/dev/null || die "the game ended during the idle run"
   import_shot "$OUT/idle-screen.png"
   secs=$(awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.2f", b-a}')
   {
     echo "idle_seconds=$secs"
     for which in game baseline floor; do
-      echo "idle_${which}_cpu_pct=$(awk -v d=$((cpu1[$which] - cpu0[$which])) -v hz="$hz" -v s="$secs" 'BEGIN {printf "%.3f", 100*d/hz/s}')"
-      echo "idle_${which}_wakeups_per_s=$(per_thread "$OUT/idle-$which-threads-before.txt" \
-        "$OUT/idle-$which-threads-after.txt" "$secs" | awk '{n += $NF} END {printf "%.2f", n}')"
-      echo "idle_${which}_threads=$(per_thread "$OUT/idle-$which-threads-before.txt" "$OUT/idle-$which-threads-after.txt" "$secs" |
-        paste -sd ';' | sed 's/;/; /g')"
+      ticks=$(($(<"$OUT/idle-$which-cpu-after.txt") - $(<"$OUT/idle-$which-cpu-before.txt")))
+      threads=$(per_thread "$OUT/idle-$which-threads-before.txt" \
+        "$OUT/idle-$which-threads-after.txt" "$secs")
+      echo "idle_${which}_cpu_pct=$(awk -v d="$ticks" -v hz="$hz" -v s="$secs" 'BEGIN {printf "%.3f", 100*d/hz/s}')"
+      echo "idle_${which}_wakeups_per_s=$(awk '{n += $NF} END {printf "%.2f", n}' <<<"$threads")"
+      echo "idle_${which}_threads=$(paste -sd ';' <<<"$threads" | sed 's/;/; /g')"
     done
     echo "idle_clock_ticks_per_s=$hz"
     echo "idle_load=$(cut -d' ' -f1-3 /proc/loadavg)"
